@@ -1,0 +1,39 @@
+#!/bin/sh
+# wine-prefix.sh init|stop PREFIX
+# Creates a throw-away Wine prefix for the tests, or stops its wineserver.
+# The system processes must not inherit any pipe of the caller, or a later
+# piped test can make CTest wait for ever: every start here is on /dev/null.
+set -e
+action=$1
+prefix=$2
+[ -n "$prefix" ] || { echo "usage: $0 init|stop PREFIX" >&2; exit 2; }
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+case "$action" in
+init)
+    mkdir -p "$prefix"
+    exec 9>"$prefix.lock"
+    flock 9
+    if [ ! -f "$prefix/.tarvex-ready" ]; then
+        "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+        "$WINE" wineboot --init </dev/null >/dev/null 2>&1
+        # A crashing program must end, not wait on Wine's crash dialog.
+        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            </dev/null >/dev/null 2>&1
+        # Wine does not find the packaged fonts by itself.
+        if [ -d /usr/share/wine/fonts ]; then
+            cp -f /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+        fi
+        touch "$prefix/.tarvex-ready"
+    fi
+    ;;
+stop)
+    [ -d "$prefix" ] && "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    ;;
+*)
+    echo "usage: $0 init|stop PREFIX" >&2; exit 2 ;;
+esac
