@@ -7,6 +7,7 @@
 #include <oleauto.h>
 
 #include <cstdarg>
+#include <cstdio>
 #include <string>
 
 class CString {
@@ -83,8 +84,10 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(const char* set) const;
 
-    void Format(const char* format, ...);
-    void FormatV(const char* format, va_list args);
+    // printf-style. A CString argument must be passed as (const char*):
+    // the compiler checks the arguments against the format.
+    void Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
+    void FormatV(const char* format, va_list args) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 0)));
 
     // Direct access to the characters: room for at least min_length
     // characters plus a terminator. ReleaseBuffer sets the length to
