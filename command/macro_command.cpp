@@ -4,6 +4,13 @@
 #include "command/account_api.h"
 #include "command/command_texts.h"
 #include "command/queue_mutex.h"
+#include "platform/framework/archive.h"
+
+namespace {
+constexpr int kMacroCommandSchema = 1;
+}
+
+IMPLEMENT_SERIAL(CMacroCommand, CObject, kMacroCommandSchema)
 
 CMacroCommand::CMacroCommand()
     : m_pAccountApi(&SystemAccountApi()), m_hQueueMutex(QueueMutex())
@@ -26,6 +33,15 @@ CMacroCommand::~CMacroCommand()
         m_pAccountApi->DestroyEnvironment(m_pEnvironment);
     if (m_hLogonToken != nullptr)
         m_pAccountApi->CloseToken(m_hLogonToken);
+}
+
+void CMacroCommand::Serialize(CArchive& ar)
+{
+    int schema = kMacroCommandSchema;
+    if (ar.IsStoring())
+        ar << schema;
+    else
+        ar >> schema;
 }
 
 int CMacroCommand::SetImpersonateInfo(const CString& user, const CString& password, BOOL interactive)

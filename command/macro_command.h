@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "command/owned_handle.h"
+#include "platform/framework/object.h"
 #include "platform/framework/string.h"
 
 class AccountApi;
 
-class CMacroCommand {
+class CMacroCommand : public CObject {
+    DECLARE_SERIAL(CMacroCommand)
+
 public:
     enum class LineKind { kCommand, kComment, kNoOperation };
 
@@ -23,6 +26,10 @@ public:
     ~CMacroCommand();
     CMacroCommand(const CMacroCommand&) = delete;
     CMacroCommand& operator=(const CMacroCommand&) = delete;
+
+    // Only the record's schema number is stored: the interpreter keeps no
+    // data that outlives its object.
+    void Serialize(CArchive& ar) override;
 
     // --- One line -------------------------------------------------------
     void ParseLine(const CString& line);
