@@ -17,7 +17,7 @@ constexpr DWORD kMaxMapCount = 0x3FFFFFFEu;
 // longer is not one of ours.
 constexpr WORD kMaxClassNameLength = 63;
 constexpr int kMinBufferSize = 16;
-// Long strings are read in pieces so that a damaged length allocates no
+// Long strings are read in chunks so that a damaged length allocates no
 // more than the data that actually follows it.
 constexpr UINT kStringChunk = 64 * 1024;
 

@@ -11,6 +11,10 @@
 //     };
 //     IMPLEMENT_SERIAL(CThing, CObject, VERSIONABLE_SCHEMA | 2)
 //
+// IMPLEMENT_SERIAL must stand in the namespace of its class, which is
+// where DECLARE_SERIAL's friend extraction operator (ar >> pThing) lives,
+// in a file that includes "platform/framework/archive.h".
+//
 // Serialisable classes are entered into a list of classes when the program
 // starts, so that an archive can find a class by the name stored in a file.
 // Because the list is filled by a static object in the class's .cpp file, a
