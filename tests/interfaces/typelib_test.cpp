@@ -33,7 +33,7 @@ constexpr int kDispatchSlots = 7;  // IUnknown (3) + IDispatch (4)
 
 struct LibraryCase {
     const wchar_t* file;
-    int resourceId;                // as embedded by typelibs.rc
+    int resourceId;                // as embedded by tests/interfaces/CMakeLists.txt
     const GUID* libid;             // from the generated header
     const wchar_t* name;
     int typeCount;                 // interfaces, dispinterfaces and classes
@@ -48,7 +48,7 @@ const LibraryCase kLibraries[] = {
 
 std::wstring FilePath(const wchar_t* file)
 {
-    return ModuleDirectory() + L"\\" + file;
+    return ModuleDirectory() + L"\\typelibs\\" + file;
 }
 
 std::wstring ResourcePath(int id)
