@@ -1,0 +1,104 @@
+#include "platform/com/server_monitor.h"
+
+#include <gtest/gtest.h>
+
+#include "test_objects.h"
+
+namespace tvx::com::test {
+namespace {
+
+constexpr DWORD kIdleMs = 100;
+
+// A thread that runs a message loop until WM_QUIT, as a server's main thread.
+class ServerThread {
+public:
+    ServerThread()
+    {
+        thread_.Reset(CreateThread(
+            nullptr, 0,
+            [](void* p) -> DWORD {
+                auto* self = static_cast<ServerThread*>(p);
+                EnsureMessageQueue();
+                SetEvent(self->ready_.Get());
+                return static_cast<DWORD>(RunMessageLoop());
+            },
+            this, 0, &id_));
+        WaitForSingleObject(ready_.Get(), 5000);
+    }
+    ~ServerThread()
+    {
+        PostThreadMessageW(id_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_.Get(), 5000);
+    }
+    DWORD Id() const { return id_; }
+    bool EndsWithin(DWORD ms) { return WaitForSingleObject(thread_.Get(), ms) == WAIT_OBJECT_0; }
+
+private:
+    Handle ready_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    Handle thread_;
+    DWORD id_ = 0;
+};
+
+class ServerMonitorTest : public ::testing::Test {
+protected:
+    void TearDown() override { Module::Current().CancelStopping(); }
+    CoInit com_{COINIT_MULTITHREADED};
+};
+
+TEST_F(ServerMonitorTest, ServerWithoutObjectsEndsAfterTheQuietPeriod)
+{
+    ServerThread server;
+    DWORD start = GetTickCount();
+    ServerMonitor monitor(server.Id(), kIdleMs);
+    ASSERT_EQ(monitor.Start(), S_OK);
+    ASSERT_TRUE(server.EndsWithin(5000));
+    EXPECT_GE(GetTickCount() - start, 2 * kIdleMs - 20);
+    EXPECT_TRUE(Module::Current().Stopping());
+}
+
+TEST_F(ServerMonitorTest, ServerLastsWhileAnObjectLivesAndEndsAfterItsRelease)
+{
+    ComPtr<ICounter> client_object;
+    ASSERT_EQ(ComObject<CCounter>::Create(nullptr, __uuidof(ICounter), client_object.ReceiveVoid()), S_OK);
+    ServerThread server;
+    ServerMonitor monitor(server.Id(), kIdleMs);
+    ASSERT_EQ(monitor.Start(), S_OK);
+    EXPECT_FALSE(server.EndsWithin(8 * kIdleMs));
+    EXPECT_FALSE(Module::Current().Stopping());
+
+    client_object.Reset();
+    ASSERT_TRUE(server.EndsWithin(5000));
+}
+
+TEST_F(ServerMonitorTest, WakeHookCanLetTheServersOwnObjectGo)
+{
+    ComPtr<ICounter> own_object;
+    ASSERT_EQ(ComObject<CCounter>::Create(nullptr, __uuidof(ICounter), own_object.ReceiveVoid()), S_OK);
+    LONG wakes = 0;
+    ServerThread server;
+    ServerMonitor monitor(server.Id(), kIdleMs, [&] {
+        // Let go once the server has been up for a few rounds.
+        if (InterlockedIncrement(&wakes) == 3)
+            own_object.Reset();
+    });
+    ASSERT_EQ(monitor.Start(), S_OK);
+    ASSERT_TRUE(server.EndsWithin(5000));
+    EXPECT_GE(wakes, 3);
+    EXPECT_EQ(CCounter::census.alive, 0);
+}
+
+TEST_F(ServerMonitorTest, StoppingTheMonitorLeavesTheServerRunning)
+{
+    ComPtr<ICounter> client_object;
+    ASSERT_EQ(ComObject<CCounter>::Create(nullptr, __uuidof(ICounter), client_object.ReceiveVoid()), S_OK);
+    ServerThread server;
+    {
+        ServerMonitor monitor(server.Id(), kIdleMs);
+        ASSERT_EQ(monitor.Start(), S_OK);
+    }
+    client_object.Reset();
+    EXPECT_FALSE(server.EndsWithin(4 * kIdleMs));
+}
+
+}  // namespace
+}  // namespace tvx::com::test
