@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "platform/com/class_table.h"
 #include "test_objects.h"
 
@@ -64,25 +67,16 @@ TEST_F(ClassFactoryTest, SingletonIsOneObjectForConcurrentActivations)
     ComPtr<IClassFactory> factory;
     ASSERT_EQ(SingletonClassFactory<CCounter>::Create(factory.Receive()), S_OK);
     IUnknown* seen[kThreads] = {};
-    HANDLE threads[kThreads];
-    struct Args {
-        IClassFactory* factory;
-        IUnknown** slot;
-    } args[kThreads];
+    std::vector<std::thread> threads;
     for (int i = 0; i < kThreads; ++i) {
-        args[i] = {factory.Get(), &seen[i]};
-        threads[i] = CreateThread(
-            nullptr, 0,
-            [](void* p) -> DWORD {
-                auto* a = static_cast<Args*>(p);
-                CoInit com(COINIT_MULTITHREADED);
-                return a->factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(a->slot));
-            },
-            &args[i], 0, nullptr);
+        threads.emplace_back([&factory, slot = &seen[i]] {
+            CoInit com(COINIT_MULTITHREADED);
+            factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(slot));
+        });
     }
-    ASSERT_EQ(WaitForMultipleObjects(kThreads, threads, TRUE, 10000), WAIT_OBJECT_0);
+    for (std::thread& t : threads)
+        t.join();
     for (int i = 0; i < kThreads; ++i) {
-        CloseHandle(threads[i]);
         ASSERT_NE(seen[i], nullptr);
         EXPECT_EQ(seen[i], seen[0]);
     }

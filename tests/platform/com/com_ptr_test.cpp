@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/com/co_init.h"
 #include "platform/com/critical_section.h"
 #include "platform/com/handle.h"
@@ -114,30 +117,19 @@ TEST(CoInit, LeavesOnlyAnApartmentItJoined)
 TEST(ScopedLock, ExcludesOtherThreadsUntilTheScopeEnds)
 {
     CriticalSection cs;
-    LONG entered = 0;
-    struct Args {
-        CriticalSection* cs;
-        LONG* entered;
-    } args{&cs, &entered};
-    HANDLE thread;
+    std::atomic<bool> entered{false};
+    std::thread other;
     {
         ScopedLock hold(cs);
-        thread = CreateThread(
-            nullptr, 0,
-            [](void* p) -> DWORD {
-                auto* a = static_cast<Args*>(p);
-                ScopedLock inner(*a->cs);
-                InterlockedExchange(a->entered, 1);
-                return 0;
-            },
-            &args, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
+        other = std::thread([&] {
+            ScopedLock inner(cs);
+            entered = true;
+        });
         Sleep(100);
-        EXPECT_EQ(InterlockedCompareExchange(&entered, 0, 0), 0);
+        EXPECT_FALSE(entered);
     }
-    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-    EXPECT_EQ(entered, 1);
-    CloseHandle(thread);
+    other.join();
+    EXPECT_TRUE(entered);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_objects.h"
@@ -226,25 +227,19 @@ TEST(ConnectionPointApartments, EventFiredOnAWorkerThreadRunsOnTheSinksApartment
     ASSERT_EQ(counter->Events().Advise(static_cast<IDispatch*>(sink.Get()), &cookie), S_OK);
 
     // A worker of the object (say a task's run thread) fires the event.
-    struct Args {
-        ConnectionPoint* point;
-        size_t delivered;
-    } args{&counter->Events(), 0};
-    HANDLE worker = CreateThread(
-        nullptr, 0,
-        [](void* p) -> DWORD {
-            auto* a = static_cast<Args*>(p);
-            CoInit mta(COINIT_MULTITHREADED);
-            a->delivered = a->point->Fire(1, {Variant(5L), Variant(L"from worker")});
-            return 0;
-        },
-        &args, 0, nullptr);
-    ASSERT_NE(worker, nullptr);
+    std::size_t delivered = 0;
+    Handle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread worker([&] {
+        CoInit mta(COINIT_MULTITHREADED);
+        delivered = counter->Events().Fire(1, {Variant(5L), Variant(L"from worker")});
+        SetEvent(done.Get());
+    });
     // The call comes in through this apartment's message queue.
-    ASSERT_TRUE(WaitWithMessageLoop(worker, 10000));
-    CloseHandle(worker);
+    bool finished = WaitWithMessageLoop(done.Get(), 10000);
+    worker.join();
+    ASSERT_TRUE(finished);
 
-    EXPECT_EQ(args.delivered, 1u);
+    EXPECT_EQ(delivered, 1u);
     auto calls = sink->Calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].thread, GetCurrentThreadId());

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "test_objects.h"
 
 namespace tvx::com::test {
@@ -117,21 +120,18 @@ TEST_F(DualInterfaceTest, TypeInfoIsLoadedOncePerModuleForAllThreads)
 {
     constexpr int kThreads = 6;
     ITypeInfo* seen[kThreads] = {};
-    HANDLE threads[kThreads];
+    std::vector<std::thread> threads;
     for (int i = 0; i < kThreads; ++i) {
-        threads[i] = CreateThread(
-            nullptr, 0,
-            [](void* p) -> DWORD {
-                CoInit com(COINIT_MULTITHREADED);
-                return DispatchGetTypeInfo(__uuidof(ICounter), 0, static_cast<ITypeInfo**>(p));
-            },
-            &seen[i], 0, nullptr);
+        threads.emplace_back([slot = &seen[i]] {
+            CoInit com(COINIT_MULTITHREADED);
+            DispatchGetTypeInfo(__uuidof(ICounter), 0, slot);
+        });
     }
-    ASSERT_EQ(WaitForMultipleObjects(kThreads, threads, TRUE, 10000), WAIT_OBJECT_0);
+    for (std::thread& t : threads)
+        t.join();
     ComPtr<ITypeInfo> mine;
     ASSERT_EQ(dispatch_->GetTypeInfo(0, LOCALE_USER_DEFAULT, mine.Receive()), S_OK);
     for (int i = 0; i < kThreads; ++i) {
-        CloseHandle(threads[i]);
         EXPECT_EQ(seen[i], mine.Get());
         if (seen[i])
             seen[i]->Release();

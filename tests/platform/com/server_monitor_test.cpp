@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "test_objects.h"
 
 namespace tvx::com::test {
@@ -14,28 +16,27 @@ class ServerThread {
 public:
     ServerThread()
     {
-        thread_.Reset(CreateThread(
-            nullptr, 0,
-            [](void* p) -> DWORD {
-                auto* self = static_cast<ServerThread*>(p);
-                EnsureMessageQueue();
-                SetEvent(self->ready_.Get());
-                return static_cast<DWORD>(RunMessageLoop());
-            },
-            this, 0, &id_));
+        thread_ = std::thread([this] {
+            id_ = GetCurrentThreadId();
+            EnsureMessageQueue();
+            SetEvent(ready_.Get());
+            RunMessageLoop();
+            SetEvent(ended_.Get());
+        });
         WaitForSingleObject(ready_.Get(), 5000);
     }
     ~ServerThread()
     {
         PostThreadMessageW(id_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_.Get(), 5000);
+        thread_.join();
     }
     DWORD Id() const { return id_; }
-    bool EndsWithin(DWORD ms) { return WaitForSingleObject(thread_.Get(), ms) == WAIT_OBJECT_0; }
+    bool EndsWithin(DWORD ms) { return WaitForSingleObject(ended_.Get(), ms) == WAIT_OBJECT_0; }
 
 private:
     Handle ready_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    Handle thread_;
+    Handle ended_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::thread thread_;
     DWORD id_ = 0;
 };
 
