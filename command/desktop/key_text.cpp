@@ -1,0 +1,275 @@
+#include "command/desktop/key_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "command/desktop/command_arguments.h"
+#include "command/desktop/key_names.h"
+
+namespace desktop {
+
+namespace {
+
+// Generated dates and times are typed at this pace, whatever the key delay.
+constexpr long kGeneratedTextDelayMs = 100;
+constexpr long kSecondsPerMinute = 60;
+constexpr long kSecondsPerHour = 3600;
+constexpr long kSecondsPerDay = 86400;
+constexpr BYTE kShiftOnly = 1;
+
+bool IsFailure(int result)
+{
+    return result == kActivateNotFound || result == kBraceNotClosed;
+}
+
+bool LocalTime(std::time_t when, std::tm* local)
+{
+    return localtime_s(local, &when) == 0;
+}
+
+std::string FormatTime(const char* format, const std::tm& local)
+{
+    char text[256] = "";
+    const size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
+std::string Number(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+// The month n months from the given one, n held within a year either way.
+int MovedMonth(int month, long n)
+{
+    if (n < -11)
+        n += 12 * (-n / 12);
+    if (n > 11)
+        n %= 12;
+    int moved = month + static_cast<int>(n);
+    if (moved > 12)
+        moved -= 12;
+    if (moved < 1)
+        moved += 12;
+    return moved;
+}
+
+}  // namespace
+
+std::string SafeTimeFormat(const char* format)
+{
+    static const char kKnown[] = "aAbBcdHIjmMpSUwWxXyYzZ%";
+    std::string safe;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p != '%') {
+            safe += *p;
+            continue;
+        }
+        const char* conversion = p + 1;
+        if (*conversion == '#')
+            ++conversion;
+        if (*conversion != '\0' && std::strchr(kKnown, *conversion) != nullptr) {
+            safe.append(p, conversion + 1);
+            p = conversion;
+        } else {
+            // The percent sign itself, as text.
+            safe += "%%";
+        }
+    }
+    return safe;
+}
+
+int CKeyTextSender::SendKeyText(const char* text, long delay)
+{
+    const char* cursor = text;
+    const size_t length = std::strlen(text);
+    int result = kKeyTextEnd;
+    for (size_t i = 0; i < length; ++i) {
+        result = SendKeyItem(&cursor);
+        // After a failed item the focus is not where the script expects it:
+        // the rest must not be typed into some other window.
+        if (result <= kKeyTextEnd || IsFailure(result) || *cursor == '\0')
+            break;
+        m_output.Pause(delay);
+    }
+    return result;
+}
+
+int CKeyTextSender::TypeKeys(const char* text, long delay)
+{
+    const bool capsLock = m_output.IsCapsLockOn();
+    if (capsLock)
+        TapKey(VK_CAPITAL, 1);
+    const std::string copy = text;
+    const int result = SendKeyText(copy.c_str(), delay);
+    if (capsLock)
+        TapKey(VK_CAPITAL, 1);
+    return result;
+}
+
+int CKeyTextSender::SendKeyItem(const char** cursor)
+{
+    const char c = **cursor;
+    if (c == '\0')
+        return kKeyTextEnd;
+    ++*cursor;
+    switch (c) {
+    case '+':
+    case '^':
+    case '%': {
+        const BYTE modifier = c == '+' ? VK_SHIFT : c == '^' ? VK_CONTROL : VK_MENU;
+        m_output.PressKey(modifier, true);
+        const int inner = SendKeyItem(cursor);
+        m_output.PressKey(modifier, false);
+        return IsFailure(inner) ? inner : kKeyItemSent;
+    }
+    case '(': {
+        // The ")" is left for the next item, which ends the group.
+        int result = kKeyItemSent;
+        while (**cursor != ')' && **cursor != '\0') {
+            result = SendKeyItem(cursor);
+            if (result != kKeyItemSent)
+                break;
+        }
+        return result;
+    }
+    case ')':
+        return kKeyItemSent;
+    case '~':
+        TapKey(VK_RETURN, 1);
+        return kKeyItemSent;
+    case '{':
+        return SendBraced(cursor);
+    default:
+        TypeCharacter(c, 1);
+        return kKeyItemSent;
+    }
+}
+
+int CKeyTextSender::SendBraced(const char** cursor)
+{
+    const char* inside = *cursor;
+    // One character between braces is typed as it is: "{+}", "{(}", "{}}".
+    if (inside[0] != '\0' && inside[1] == '}') {
+        *cursor = inside + 2;
+        TypeCharacter(inside[0], 1);
+        return kKeyItemSent;
+    }
+    const char* close = std::strchr(inside, '}');
+    if (close == nullptr)
+        return kBraceNotClosed;
+    *cursor = close + 1;
+
+    const CString braced(inside, static_cast<int>(close - inside));
+    const int blank = braced.Find(' ');
+    const CString name = blank < 0 ? braced : braced.Left(blank);
+    const CString argument = blank < 0 ? CString() : braced.Mid(blank + 1);
+    const char first = argument.IsEmpty() ? '\0' : argument[0];
+    const bool countGiven = (first >= '0' && first <= '9') || first == '-' || first == '+';
+    const long count = countGiven ? CommandArguments::LeadingNumber(argument) : 1;
+
+    const BYTE code = FindKeyCode(name);
+    if (code == 0) {
+        // An unknown name types its first letter: "{x 4}" gives "xxxx".
+        if (!name.IsEmpty())
+            TypeCharacter(name[0], count);
+        return kKeyItemSent;
+    }
+    if (IsPseudoKey(code))
+        return SendPseudoKey(code, count, countGiven, argument);
+    TapKey(code, count);
+    return kKeyItemSent;
+}
+
+int CKeyTextSender::SendPseudoKey(BYTE code, long count, bool countGiven, const CString& argument)
+{
+    const long n = countGiven ? count : 0;
+    const std::time_t now = m_output.Now();
+    std::tm local{};
+    switch (code) {
+    case kPseudoDelay:
+        m_output.Pause(countGiven ? count : 1);
+        return kKeyItemSent;
+    case kPseudoActivate:
+        return m_output.ActivateWindow(argument) ? kKeyItemSent : kActivateNotFound;
+    case kPseudoDate:
+        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
+            TypeGeneratedText(FormatTime("%m/%d/%y", local));
+        return kKeyItemSent;
+    case kPseudoTime:
+        if (LocalTime(now + n, &local))
+            TypeGeneratedText(FormatTime("%H:%M:%S", local));
+        return kKeyItemSent;
+    case kPseudoDay:
+        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
+            TypeGeneratedText(Number(local.tm_mday));
+        return kKeyItemSent;
+    case kPseudoMonth:
+        if (LocalTime(now, &local))
+            TypeGeneratedText(Number(MovedMonth(local.tm_mon + 1, n)));
+        return kKeyItemSent;
+    case kPseudoYear:
+        if (LocalTime(now, &local))
+            TypeGeneratedText(Number(local.tm_year + 1900 + static_cast<int>(n)));
+        return kKeyItemSent;
+    case kPseudoHour:
+        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerHour, &local))
+            TypeGeneratedText(Number(local.tm_hour));
+        return kKeyItemSent;
+    case kPseudoMinute:
+        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerMinute, &local))
+            TypeGeneratedText(Number(local.tm_min));
+        return kKeyItemSent;
+    case kPseudoSecond:
+        if (LocalTime(now + n, &local))
+            TypeGeneratedText(Number(local.tm_sec));
+        return kKeyItemSent;
+    case kPseudoFormattedDate:
+        if (LocalTime(now, &local))
+            TypeGeneratedText(FormatTime(SafeTimeFormat(argument).c_str(), local));
+        return kKeyItemSent;
+    default:
+        return kKeyItemSent;
+    }
+}
+
+void CKeyTextSender::TapKey(BYTE code, long count)
+{
+    for (long i = 0; i < count; ++i) {
+        m_output.PressKey(code, true);
+        m_output.PressKey(code, false);
+    }
+}
+
+void CKeyTextSender::TypeCharacter(char c, long count)
+{
+    const SHORT translation = m_output.TranslateCharacter(c);
+    // A character no key of the layout produces is left out.
+    if (translation == -1)
+        return;
+    const BYTE code = LOBYTE(translation);
+    // Only a plain Shift is reproduced; Ctrl and Alt states of a layout
+    // (AltGr characters) are not.
+    const bool shift = HIBYTE(translation) == kShiftOnly;
+    for (long i = 0; i < count; ++i) {
+        if (shift)
+            m_output.PressKey(VK_SHIFT, true);
+        m_output.PressKey(code, true);
+        m_output.PressKey(code, false);
+        if (shift)
+            m_output.PressKey(VK_SHIFT, false);
+    }
+}
+
+void CKeyTextSender::TypeGeneratedText(const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i > 0)
+            m_output.Pause(kGeneratedTextDelayMs);
+        TypeCharacter(text[i], 1);
+    }
+}
+
+}  // namespace desktop

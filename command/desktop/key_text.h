@@ -1,0 +1,72 @@
+// The key-text language of SendKeys: plain characters, the modifier prefixes
+// "+" (Shift), "^" (Ctrl) and "%" (Alt), groups in parentheses, "~" for
+// Enter, and names in braces with an optional argument ("{tab 3}",
+// "{date 1}", "{activate Untitled - Notepad}", "{fdate %Y-%m-%d}").
+#pragma once
+
+#include <windows.h>
+
+#include <ctime>
+#include <string>
+
+#include "platform/framework/string.h"
+
+namespace desktop {
+
+// What sending one item gave.
+enum KeyItemResult {
+    kKeyTextEnd = 0,          // nothing was left to send
+    kKeyItemSent = 1,
+    kActivateNotFound = 2,    // "{activate ...}" found no window
+    kBraceNotClosed = -16,    // "{" without a "}"
+};
+
+// Where the keys go, and the few things of the system the language reads.
+class KeyOutput {
+public:
+    virtual ~KeyOutput() = default;
+    // One key going down or up.
+    virtual void PressKey(BYTE code, bool down) = 0;
+    // The wait between items; messages keep being dispatched.
+    virtual void Pause(long milliseconds) = 0;
+    // The key code (low byte) and shift state (high byte: 1 Shift, 2 Ctrl,
+    // 4 Alt) that type the character in the keyboard layout; -1 when none.
+    virtual SHORT TranslateCharacter(char c) = 0;
+    virtual bool IsCapsLockOn() = 0;
+    // Brings the window with the title (a title pattern, else the exact
+    // title) to the front; false when there is no such window.
+    virtual bool ActivateWindow(const CString& title) = 0;
+    virtual std::time_t Now() = 0;
+};
+
+class CKeyTextSender {
+public:
+    explicit CKeyTextSender(KeyOutput& output) : m_output(output) {}
+
+    // Sends the text item by item, pausing the delay between items. Stops
+    // at the end of the text or at the first item that fails; the result is
+    // that of the last item sent.
+    int SendKeyText(const char* text, long delay);
+    // SendKeyText with Caps Lock switched off around it, so that letters are
+    // typed as written; Caps Lock is switched back on afterwards.
+    int TypeKeys(const char* text, long delay);
+
+private:
+    int SendKeyItem(const char** cursor);
+    int SendBraced(const char** cursor);
+    int SendPseudoKey(BYTE code, long count, bool countGiven, const CString& argument);
+    void TapKey(BYTE code, long count);
+    void TypeCharacter(char c, long count);
+    // Dates, times and numbers the language produces are typed as they
+    // read, never taken as key text themselves.
+    void TypeGeneratedText(const std::string& text);
+
+    KeyOutput& m_output;
+};
+
+// A strftime format from a script with every conversion the runtime
+// library does not know turned into literal text: an unknown conversion
+// would stop the program instead of formatting.
+std::string SafeTimeFormat(const char* format);
+
+}  // namespace desktop
