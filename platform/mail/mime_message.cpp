@@ -125,6 +125,8 @@ std::string MimeMessage::Compose() const
     std::string body = BodyPart();
     if (m_attachments.empty()) {
         message += body;
+        if (message.size() < 2 || message.compare(message.size() - 2, 2, "\r\n") != 0)
+            message += "\r\n";
         return message;
     }
 
