@@ -41,7 +41,11 @@ int CMacroCommand::ExecuteQue()
     m_hRunDesktop.reset();
     m_bCancel = false;
     m_dwCreationFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS;
-    m_pEnvironment = nullptr;
+    if (m_pEnvironment != nullptr) {
+        // Left by a run whose clean-up could not take the mutex.
+        m_pAccountApi->DestroyEnvironment(m_pEnvironment);
+        m_pEnvironment = nullptr;
+    }
     // A run that reports nothing must not carry an earlier line's error.
     m_strLastError.Empty();
 

@@ -13,7 +13,6 @@ namespace desktop {
 
 namespace {
 
-constexpr DWORD kMessageWaitSliceMs = 1000;
 // Pauses after the first, second and third failed write of a log line.
 constexpr DWORD kLogRetryPausesMs[] = {500, 1000, 3000};
 
@@ -82,8 +81,7 @@ int DisplayMessage(const CommandArguments& arguments, DesktopContext& context)
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ShowMessageDisplay, &display, 0, nullptr)));
     if (!thread)
         return 0;
-    while (!WaitForObjectPumping(thread.get(), kMessageWaitSliceMs)) {
-    }
+    WaitForObjectPumping(thread.get(), INFINITE);
     if (display.result == -1) {
         context.lastError = desktop_text::kMessageNotShown;
         return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command/macro_command.h"
+#include "command/queue_mutex.h"
 #include "fake_account_api.h"
 
 namespace {
@@ -368,6 +369,28 @@ TEST_F(AccountQueueTest, FailedWaitForTheQueueMutexFailsTheRunInsteadOfRunningUn
     EXPECT_EQ(0, outcome.result);
     EXPECT_EQ("Unable to wait for mutex MutexProtectExecuteQue\nError Code 6", outcome.text);
     EXPECT_EQ((Calls{"LogOn", "ReadAccountName", "CloseToken"}), accounts.calls);
+}
+
+TEST_F(AccountQueueTest, FailedWaitBeforeTheCleanUpFailsTheRunAndTheNextRunDestroysTheLeftEnvironment)
+{
+    accounts.on_call = [&](const std::string& call) {
+        if (call == "WriteDacl station")
+            command.UseQueueMutex(reinterpret_cast<HANDLE>(0x4321));
+    };
+    const QueueOutcome outcome = RunQueue(command, {"// note"});
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_EQ("Unable to wait for mutex MutexProtectExecuteQue\nError Code 6", outcome.text);
+    EXPECT_EQ(Concat({{"LogOn", "ReadAccountName", "LoadProfile", "CreateEnvironment", "Impersonate"},
+                      kGrant,
+                      {"Revert", "CloseToken"}}),
+              accounts.calls);
+
+    accounts.calls.clear();
+    accounts.on_call = nullptr;
+    command.UseQueueMutex(QueueMutex());
+    EXPECT_EQ(1, command.ExecuteQue());
+    ASSERT_FALSE(accounts.calls.empty());
+    EXPECT_EQ("DestroyEnvironment", accounts.calls.front());
 }
 
 TEST_F(AccountQueueTest, FailedMutexReleaseCancelsTheRun)
