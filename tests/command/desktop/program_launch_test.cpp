@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"C:\\Program Files\\App\\app.exe data.txt", false, false},
                       // Shell targets.
                       NameCase{"C:\\Links\\Editor.LNK", true, true}, NameCase{"\"C:\\Links\\Editor.lnk\"", true, true},
-                      NameCase{"http://example.com/", true, false}, NameCase{"HTTP://example.com/a.htm", true, true},
-                      NameCase{"ftp://example.com/a.zip", true, true}, NameCase{"https://example.com/", true, false}));
+                      NameCase{"http://example.com/", false, true}, NameCase{"HTTP://example.com/a.htm", true, true},
+                      NameCase{"ftp://example.com/a.zip", true, true}, NameCase{"https://example.com/", false, false}));
 
 }  // namespace

@@ -1,0 +1,1 @@
+#include "desktop_test_support.h"
