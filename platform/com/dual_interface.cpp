@@ -40,7 +40,13 @@ HRESULT DispatchInvoke(REFIID iid, void* instance, DISPID id, REFIID riid, WORD 
     HRESULT hr = Module::Current().TypeInfos().TypeInfo(iid, info);
     if (FAILED(hr))
         return hr;
-    return info.vtable->Invoke(instance, id, flags, params, result, excep, arg_err);
+    hr = info.vtable->Invoke(instance, id, flags, params, result, excep, arg_err);
+    if (hr == DISP_E_MEMBERNOTFOUND && flags == DISPATCH_METHOD) {
+        // Script engines call a property like a method (Wine's JScript asks
+        // for _NewEnum that way); automation lets a get answer such a call.
+        hr = info.vtable->Invoke(instance, id, DISPATCH_PROPERTYGET, params, result, excep, arg_err);
+    }
+    return hr;
 }
 
 }  // namespace tvx::com

@@ -138,12 +138,23 @@ TEST_F(DualInterfaceTest, TypeInfoIsLoadedOncePerModuleForAllThreads)
     }
 }
 
+TEST_F(DualInterfaceTest, PropertyCalledAsAMethodIsRead)
+{
+    ASSERT_EQ(Call(IdOf(L"Add"), DISPATCH_METHOD, {Variant(3L)}), S_OK);
+    Variant total;
+    ASSERT_EQ(Call(IdOf(L"Total"), DISPATCH_METHOD, {}, &total), S_OK);
+    EXPECT_EQ(V_I4(&total.Get()), 3);
+    // A method is no property: a put is still refused.
+    EXPECT_EQ(Call(IdOf(L"Add"), DISPATCH_PROPERTYPUT, {Variant(1L)}), DISP_E_MEMBERNOTFOUND);
+}
+
 TEST_F(DualInterfaceTest, NewEnumEnumeratesThroughDispatch)
 {
     ASSERT_EQ(Call(IdOf(L"Add"), DISPATCH_METHOD, {Variant(1L)}), S_OK);
     ASSERT_EQ(Call(IdOf(L"Add"), DISPATCH_METHOD, {Variant(10L)}), S_OK);
     Variant items;
-    ASSERT_EQ(Call(DISPID_NEWENUM, DISPATCH_PROPERTYGET, {}, &items), S_OK);
+    // As script engines ask for it: as a method.
+    ASSERT_EQ(Call(DISPID_NEWENUM, DISPATCH_METHOD, {}, &items), S_OK);
     ASSERT_EQ(items.Type(), VT_UNKNOWN);
     ComPtr<IEnumVARIANT> e;
     ASSERT_EQ(e.QueryFrom(V_UNKNOWN(&items.Get())), S_OK);

@@ -1,0 +1,148 @@
+// Registers the sample servers as an installer does (regsvr32, /RegServer),
+// reads back what landed in the registry, and removes them again. CTest runs
+// the registering cases as setup and the removing ones as cleanup of the
+// fixtures the sample client tests need.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/com/com.h"
+#include "sample_inproc_idl.h"
+#include "sample_process.h"
+#include "sample_server_idl.h"
+
+namespace tvx::com::test {
+namespace {
+
+const GUID kSampleAppId = {0xb814e0d8, 0xa5d2, 0x457f, {0xb5, 0x5f, 0xc1, 0xa2, 0x95, 0x96, 0xa9, 0x77}};
+const wchar_t kTypeLibMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
+const wchar_t kDispatchMarshaler[] = L"{00020420-0000-0000-C000-000000000046}";
+
+bool KeyExists(const std::wstring& path)
+{
+    RegKey key;
+    return key.Open(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
+}
+
+std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr)
+{
+    RegKey key;
+    std::wstring value;
+    if (key.Open(HKEY_CLASSES_ROOT, path.c_str()) != ERROR_SUCCESS || key.GetString(name, value) != ERROR_SUCCESS)
+        return L"<none>";
+    return value;
+}
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = towlower(c);
+    return text;
+}
+
+struct Expected {
+    std::wstring key;
+    const wchar_t* name;
+    std::wstring value;
+};
+
+void ExpectValues(std::initializer_list<Expected> expected)
+{
+    for (const Expected& e : expected)
+        EXPECT_EQ(Value(e.key, e.name), e.value) << e.key << " " << (e.name ? e.name : L"(default)");
+}
+
+void ExpectTypeLibRegistered(REFGUID libid)
+{
+    CoInit com(COINIT_MULTITHREADED);
+    ComPtr<ITypeLib> lib;
+    ASSERT_EQ(LoadRegTypeLib(libid, 1, 0, LOCALE_NEUTRAL, lib.Receive()), S_OK);
+    TLIBATTR* attr = nullptr;
+    ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
+    EXPECT_TRUE(IsEqualGUID(attr->guid, libid));
+    lib->ReleaseTLibAttr(attr);
+}
+
+TEST(InprocSampleRegistration, RegsvrWritesClassProgIdsAndTypeLib)
+{
+    std::wstring dll = FileBesideTest(L"tvx_sample_inproc.dll");
+    ASSERT_EQ(RunToEnd(L"regsvr32.exe /s \"" + dll + L"\""), 0u);
+
+    std::wstring clsid = L"CLSID\\" + GuidString(CLSID_SampleCalc);
+    ExpectValues({
+        {clsid, nullptr, L"SampleCalc Class"},
+        {clsid + L"\\ProgID", nullptr, L"TvxSample.Calc.1"},
+        {clsid + L"\\VersionIndependentProgID", nullptr, L"TvxSample.Calc"},
+        {clsid + L"\\InprocServer32", L"ThreadingModel", L"Both"},
+        {clsid + L"\\TypeLib", nullptr, GuidString(LIBID_TvxSampleInprocLib)},
+        {L"TvxSample.Calc.1\\CLSID", nullptr, GuidString(CLSID_SampleCalc)},
+        {L"TvxSample.Calc\\CLSID", nullptr, GuidString(CLSID_SampleCalc)},
+        {L"TvxSample.Calc\\CurVer", nullptr, L"TvxSample.Calc.1"},
+        {L"Interface\\" + GuidString(IID_ISampleCalc) + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler},
+    });
+    EXPECT_EQ(Lower(Value(clsid + L"\\InprocServer32")), Lower(dll));
+    EXPECT_TRUE(KeyExists(clsid + L"\\Programmable"));
+    ExpectTypeLibRegistered(LIBID_TvxSampleInprocLib);
+}
+
+TEST(InprocSampleRegistration, RegsvrUnregisterRemovesEverything)
+{
+    std::wstring dll = FileBesideTest(L"tvx_sample_inproc.dll");
+    ASSERT_EQ(RunToEnd(L"regsvr32.exe /u /s \"" + dll + L"\""), 0u);
+    const std::wstring gone[] = {
+        L"CLSID\\" + GuidString(CLSID_SampleCalc),
+        L"TvxSample.Calc",
+        L"TvxSample.Calc.1",
+        L"TypeLib\\" + GuidString(LIBID_TvxSampleInprocLib),
+        L"Interface\\" + GuidString(IID_ISampleCalc),
+    };
+    for (const std::wstring& key : gone)
+        EXPECT_FALSE(KeyExists(key)) << key;
+}
+
+TEST(LocalSampleRegistration, RegServerWritesClassAppIdAndTypeLib)
+{
+    std::wstring exe = FileBesideTest(L"tvx_sample_server.exe");
+    ASSERT_EQ(RunToEnd(L"\"" + exe + L"\" /RegServer"), 0u);
+
+    std::wstring clsid = L"CLSID\\" + GuidString(CLSID_SampleServer);
+    std::wstring app = L"AppID\\" + GuidString(kSampleAppId);
+    ExpectValues({
+        {clsid, nullptr, L"SampleServer Class"},
+        {clsid + L"\\ProgID", nullptr, L"TvxSample.Server.1"},
+        {clsid + L"\\VersionIndependentProgID", nullptr, L"TvxSample.Server"},
+        {clsid, L"AppID", GuidString(kSampleAppId)},
+        {clsid + L"\\TypeLib", nullptr, GuidString(LIBID_TvxSampleServerLib)},
+        {L"TvxSample.Server\\CurVer", nullptr, L"TvxSample.Server.1"},
+        {app, nullptr, L"TvxSampleServer"},
+        {app, L"LocalService", L"<none>"},
+        {L"AppID\\tvx_sample_server.exe", L"AppID", GuidString(kSampleAppId)},
+        {L"Interface\\" + GuidString(IID_ISampleServer) + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler},
+        {L"Interface\\" + GuidString(DIID__ISampleServerEvents) + L"\\ProxyStubClsid32", nullptr,
+         kDispatchMarshaler},
+    });
+    EXPECT_EQ(Lower(Value(clsid + L"\\LocalServer32")), Lower(exe));
+    EXPECT_FALSE(KeyExists(clsid + L"\\InprocServer32"));
+    ExpectTypeLibRegistered(LIBID_TvxSampleServerLib);
+}
+
+TEST(LocalSampleRegistration, UnregServerRemovesEverything)
+{
+    std::wstring exe = FileBesideTest(L"tvx_sample_server.exe");
+    ASSERT_EQ(RunToEnd(L"\"" + exe + L"\" /UnregServer"), 0u);
+    const std::wstring gone[] = {
+        L"CLSID\\" + GuidString(CLSID_SampleServer),
+        L"TvxSample.Server",
+        L"TvxSample.Server.1",
+        L"AppID\\" + GuidString(kSampleAppId),
+        L"AppID\\tvx_sample_server.exe",
+        L"TypeLib\\" + GuidString(LIBID_TvxSampleServerLib),
+        L"Interface\\" + GuidString(IID_ISampleServer),
+        L"Interface\\" + GuidString(DIID__ISampleServerEvents),
+    };
+    for (const std::wstring& key : gone)
+        EXPECT_FALSE(KeyExists(key)) << key;
+}
+
+}  // namespace
+}  // namespace tvx::com::test
