@@ -58,6 +58,8 @@ ReceivedMail ReadSummary(const std::string& path)
             mail.recipients.push_back(FromHex(first));
         else if (key == "header")
             mail.headers.emplace_back(FromHex(first), FromHex(second));
+        else if (key == "raw_header")
+            mail.raw_headers.emplace_back(FromHex(first), FromHex(second));
         else if (key == "content_type")
             mail.content_type = FromHex(first);
         else if (key == "body")
@@ -85,6 +87,15 @@ std::string ReceivedMail::Header(const std::string& name, int* count) const
     if (count != nullptr)
         *count = found;
     return value;
+}
+
+std::string ReceivedMail::RawHeader(const std::string& name) const
+{
+    for (const auto& header : raw_headers) {
+        if (::lstrcmpiA(header.first.c_str(), name.c_str()) == 0)
+            return header.second;
+    }
+    return std::string();
 }
 
 int TestSmtpPort()

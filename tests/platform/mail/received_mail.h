@@ -12,6 +12,7 @@ struct ReceivedMail {
     std::string mail_from;
     std::vector<std::string> recipients;                        // RCPT TO, in order
     std::vector<std::pair<std::string, std::string>> headers;  // decoded, in order
+    std::vector<std::pair<std::string, std::string>> raw_headers;  // as written, unfolded
     std::string content_type;
     std::string body;  // UTF-8, line ends as LF
     std::vector<std::pair<std::string, std::string>> attachments;  // name, bytes
@@ -20,6 +21,8 @@ struct ReceivedMail {
     // The decoded value of the first header of that name (any case); empty
     // when there is none. `count` receives how many there are.
     std::string Header(const std::string& name, int* count = nullptr) const;
+    // The first header of that name as it was written (unfolded).
+    std::string RawHeader(const std::string& name) const;
 };
 
 // The port the test server listens on (TARVEX_SMTP_PORT), 0 when unset.

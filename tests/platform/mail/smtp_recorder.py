@@ -10,6 +10,7 @@ hexadecimal (UTF-8 for texts) so that any byte survives:
     mail_from <address>    the envelope sender
     rcpt <address>         one line per accepted RCPT TO, in order
     header <name> <value>  every top-level header field, decoded
+    raw_header <name> <value>  the same fields as written, unfolded
     content_type <type>    the top-level content type
     body <text>            the text/plain body, decoded, line ends as LF
     attachment <name> <bytes>
@@ -69,6 +70,9 @@ class Recorder:
         lines += ["rcpt " + _hex(address) for address in envelope.rcpt_tos]
         for name, value in message.items():
             lines.append("header %s %s" % (_hex(name), _hex(str(value))))
+        for name, value in message.raw_items():
+            raw = value.replace("\r\n", "").replace("\n", "").strip()
+            lines.append("raw_header %s %s" % (_hex(name), _hex(raw)))
         lines.append("content_type " + _hex(message.get_content_type()))
         body = message.get_body(preferencelist=("plain",))
         if body is not None:
