@@ -126,6 +126,21 @@ TEST(LocalSampleRegistration, RegServerWritesClassAppIdAndTypeLib)
     ExpectTypeLibRegistered(LIBID_TvxSampleServerLib);
 }
 
+// Run once before the client tests: when activation does not work at all in
+// this prefix (no RPC service), they are skipped instead of each waiting for
+// its time-out.
+TEST(LocalSampleActivation, ServerStartsForAClientAndEndsAfterIt)
+{
+    CoInit com(COINIT_MULTITHREADED);
+    ComPtr<ISampleServer> server;
+    ASSERT_EQ(server.CreateInstance(CLSID_SampleServer, CLSCTX_LOCAL_SERVER), S_OK);
+    long pid = 0;
+    ASSERT_EQ(server->get_ProcessId(&pid), S_OK);
+    EXPECT_NE(static_cast<DWORD>(pid), GetCurrentProcessId());
+    server.Reset();
+    EXPECT_TRUE(ProcessEnds(static_cast<DWORD>(pid), 15000));
+}
+
 TEST(LocalSampleRegistration, UnregServerRemovesEverything)
 {
     std::wstring exe = FileBesideTest(L"tvx_sample_server.exe");
