@@ -30,8 +30,12 @@ MailLibrary::MailLibrary(const char* fileName) : m_fileName(fileName), m_module(
     std::string directory = ThisModuleDirectory();
     if (!directory.empty())
         m_module = ::LoadLibraryA((directory + fileName).c_str());
+    // Never the current directory or the PATH: a library of that name left
+    // there by anyone would run inside the scheduler.
     if (m_module == nullptr)
-        m_module = ::LoadLibraryA(fileName);
+        m_module = ::LoadLibraryExA(fileName, nullptr,
+                                    LOAD_LIBRARY_SEARCH_APPLICATION_DIR |
+                                        LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 MailLibrary::~MailLibrary()

@@ -8,9 +8,9 @@ namespace mail {
 
 class MailLibrary {
 public:
-    // Looks in the directory of the module that holds this code first (the
-    // command component ships beside the libraries), then where the system
-    // looks for libraries.
+    // Looks in the directory of the module that holds this code (the command
+    // component ships beside the libraries), then in the program's directory
+    // and the system directory.
     explicit MailLibrary(const char* fileName);
     ~MailLibrary();
     MailLibrary(const MailLibrary&) = delete;
