@@ -1,5 +1,7 @@
 #include "command/desktop/program_launch.h"
 
+#include <objbase.h>
+#include <process.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -73,6 +75,41 @@ HANDLE KeepProcessOnly(const PROCESS_INFORMATION& started)
     OwnedKernelHandle thread(started.hThread);
     WaitForInputIdle(started.hProcess, kInputIdleWaitMs);
     return started.hProcess;
+}
+
+struct ShellOpenRequest {
+    CString file;
+    CString directory;
+    int showMode;
+    INT_PTR result;
+};
+
+unsigned __stdcall OpenOnShellThread(void* context)
+{
+    ShellOpenRequest* request = static_cast<ShellOpenRequest*>(context);
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    request->result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", request->file,
+                      nullptr, request->directory.IsEmpty() ? nullptr : static_cast<const char*>(request->directory),
+                      request->showMode));
+    if (SUCCEEDED(joined))
+        CoUninitialize();
+    return 0;
+}
+
+// Opens a shortcut or address through the shell. Shell extensions (the
+// shortcut resolver among them) want a single-threaded apartment, and the
+// commands run on multithreaded ones, so the shell is called from a thread
+// of its own while this one keeps dispatching its messages.
+bool ShellOpen(const CString& file, const CString& directory, int showMode)
+{
+    ShellOpenRequest request{file, directory, showMode, 0};
+    OwnedKernelHandle thread(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, OpenOnShellThread, &request, 0, nullptr)));
+    if (!thread)
+        return false;
+    WaitForObjectPumping(thread.get(), INFINITE);
+    return request.result > 32;
 }
 
 }  // namespace
@@ -176,10 +213,8 @@ int LaunchProgram(const CString& commandLine, const CString& workingDirectory, O
         return 0;
     const char* directory = workingDirectory.IsEmpty() ? nullptr : static_cast<const char*>(workingDirectory);
 
-    if (IsShellTarget(commandLine)) {
-        const HINSTANCE opened = ShellExecuteA(nullptr, "open", StripQuotes(commandLine), nullptr, directory, showMode);
-        return reinterpret_cast<INT_PTR>(opened) > 32 ? 1 : 0;
-    }
+    if (IsShellTarget(commandLine))
+        return ShellOpen(StripQuotes(commandLine), workingDirectory, showMode) ? 1 : 0;
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -1,8 +1,10 @@
 // Test helper: one top-level window.
 //   tvx_window_maker --title TEXT [--ignore-close] [--hang-on-close]
-//                    [--lifetime MS]
+//                    [--lifetime MS] [--close-marker FILE]
 // --ignore-close keeps the window open on a close message; --hang-on-close
-// stops answering for 20 s when asked to close. The program ends when its
+// stops answering for 20 s when asked to close. The close marker file is
+// written when the window is asked to close, so a test can tell that a
+// program was asked before it was ended. The program ends when its
 // window is destroyed, and by itself after the lifetime (default 60000 ms).
 #include <windows.h>
 #include <shellapi.h>
@@ -13,6 +15,7 @@ namespace {
 
 bool g_ignoreClose = false;
 bool g_hangOnClose = false;
+std::wstring g_closeMarker;
 constexpr UINT_PTR kLifetimeTimer = 1;
 constexpr DWORD kHangMs = 20000;
 
@@ -20,6 +23,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_CLOSE:
+        if (!g_closeMarker.empty())
+            CloseHandle(CreateFileW(g_closeMarker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         if (g_ignoreClose)
             return 0;
         if (g_hangOnClose)
@@ -53,6 +58,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
             g_ignoreClose = true;
         else if (argument == L"--hang-on-close")
             g_hangOnClose = true;
+        else if (argument == L"--close-marker" && i + 1 < argc)
+            g_closeMarker = argv[++i];
         else if (argument == L"--lifetime" && i + 1 < argc)
             lifetime = static_cast<UINT>(_wtoi(argv[++i]));
     }
