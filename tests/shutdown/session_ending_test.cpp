@@ -42,7 +42,7 @@ TEST_P(AnsweringWindow, GetsQuitQueryAndEndSessionWithTheFlagAndKeepsRunning)
     EXPECT_EQ(probe.Process().ExitCode(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, AnsweringWindow, ::testing::Values(LPARAM{0}, LPARAM{ENDSESSION_LOGOFF}),
+INSTANTIATE_TEST_SUITE_P(Flags, AnsweringWindow, ::testing::Values(LPARAM{0}, static_cast<LPARAM>(ENDSESSION_LOGOFF)),
                          [](const ::testing::TestParamInfo<LPARAM>& info) {
                              return std::string(info.param ? "LogOff" : "ShutDownOrRestart");
                          });

@@ -80,7 +80,8 @@ int main(int argc, char** argv)
                                   nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!window)
         return 4;
-    ::ShowWindow(window, SW_SHOWNORMAL);
+    // Shown without taking the focus from whatever test types meanwhile.
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
 
     char ready[64];
     std::snprintf(ready, sizeof(ready), "READY %llx %lu",
