@@ -100,6 +100,7 @@ public:
     virtual void Close();
     virtual void Abort();
 
+    // Whether a handle is held; always false for a memory file.
     bool IsOpen() const;
     CString GetFilePath() const;
     CString GetFileName() const;
