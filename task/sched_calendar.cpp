@@ -62,7 +62,7 @@ Seconds AddMonths(Seconds t, int n)
     const int month = static_cast<int>(total - year * 12) + 1;
     if (year < 100 || year > 9999)
         return t;
-    const int day = date.day < 29 ? date.day : std::min(date.day, DaysInMonth(static_cast<int>(year), month));
+    const int day = std::min(date.day, DaysInMonth(static_cast<int>(year), month));
     return DayNumber(static_cast<int>(year), month, day) * kDay + TimeOf(t);
 }
 
@@ -100,7 +100,8 @@ COleDateTime ToDate(Seconds seconds)
     const int64_t day = DayOf(seconds);
     const double fraction = static_cast<double>(seconds - day * kDay) / kDay;
     COleDateTime date;
-    date.m_dt = day >= 0 ? static_cast<double>(day) + fraction : static_cast<double>(day) - fraction;
+    date.m_dt = day >= 0 ? static_cast<double>(day) + fraction
+                         : static_cast<double>(day) - fraction;
     date.m_status = InRange(seconds) ? COleDateTime::valid : COleDateTime::invalid;
     return date;
 }

@@ -29,6 +29,7 @@ const char kSearchLimit[] = "No run time of the schedule was found within the se
 // instead of stopping the scheduler.
 constexpr long kSearchSteps = 50000;
 constexpr long kSearchStepsPerHoliday = 64;
+constexpr long kMaxHolidaySteps = 100000;
 
 // The window test lets a run through up to this long after the window end.
 constexpr Seconds kWindowSlack = 20;
@@ -49,6 +50,12 @@ bool CSchedSearch::Fail(const char* text)
 {
     m_errorText = text;
     return false;
+}
+
+HRESULT CSchedSearch::Refuse(HRESULT hr, const char* text)
+{
+    m_errorText = text;
+    return hr;
 }
 
 bool CSchedSearch::Spend(Seconds t)
@@ -76,26 +83,26 @@ HRESULT CSchedSearch::CheckSchedule()
 {
     const CSchedTrigger& t = m_trigger;
     if (t.m_Frequency < kFrequencyOneTime || t.m_Frequency > kFrequencyNotByTime)
-        return Fail(kBadFrequency), E_INVALIDARG;
+        return Refuse(E_INVALIDARG, kBadFrequency);
     if (t.m_Frequency == kFrequencyNotByTime)
         return S_OK;
     if (!ToSeconds(t.m_NextSchedTime, m_next))
-        return Fail(kBadNextTime), E_FAIL;
+        return Refuse(E_FAIL, kBadNextTime);
     m_lastExecValid = ToSeconds(t.m_LastExecTime, m_lastExec);
     if (m_adv) {
         if (t.m_IntervalType != 0 && t.m_IntervalType != 1)
-            return Fail(kBadIntervalType), E_INVALIDARG;
+            return Refuse(E_INVALIDARG, kBadIntervalType);
         if (t.m_IntervalAmount < 1)
-            return Fail(kBadIntervalAmount), E_INVALIDARG;
+            return Refuse(E_INVALIDARG, kBadIntervalAmount);
         m_step = static_cast<Seconds>(t.m_IntervalAmount) * (t.m_IntervalType == 0 ? 60 : 3600);
         if (!m_lastExecValid)
-            return Fail(kBadLastExecTime), E_FAIL;
+            return Refuse(E_FAIL, kBadLastExecTime);
     }
     if (m_adv && m_range) {
         Seconds start;
         Seconds end;
         if (!ToSeconds(t.m_IntervalStartingTime, start) || !ToSeconds(t.m_IntervalEndingTime, end))
-            return Fail(kBadWindow), E_FAIL;
+            return Refuse(E_FAIL, kBadWindow);
         m_startTod = TimeOf(start);
         m_endTod = TimeOf(end);
     } else {
@@ -104,27 +111,27 @@ HRESULT CSchedSearch::CheckSchedule()
     }
     if (t.m_Frequency == kFrequencyDaily || t.m_Frequency == kFrequencyWeekly) {
         if (t.m_Multiplier < 1)
-            return Fail(kBadMultiplier), E_INVALIDARG;
+            return Refuse(E_INVALIDARG, kBadMultiplier);
     }
     if (t.m_Frequency == kFrequencyWeekly &&
         std::none_of(t.m_WeekDaySelected, t.m_WeekDaySelected + 7, [](long v) { return v != 0; }))
-        return Fail(kNoWeekday), E_FAIL;
+        return Refuse(E_FAIL, kNoWeekday);
     if (t.m_Frequency == kFrequencyMonthly) {
         if (t.m_MonthRunType < kMonthSameDay || t.m_MonthRunType > kMonthLastWorkDay)
-            return Fail(kBadMonthRunType), E_INVALIDARG;
+            return Refuse(E_INVALIDARG, kBadMonthRunType);
         if (std::none_of(t.m_IsMonthScheduled, t.m_IsMonthScheduled + 12,
                          [](long v) { return v != 0; }))
-            return Fail(kNoMonth), E_FAIL;
+            return Refuse(E_FAIL, kNoMonth);
         if (t.m_MonthRunType == kMonthNthWeekday && (t.m_DayOfWeek < 0 || t.m_DayOfWeek > 6))
-            return Fail(kBadDayOfWeek), E_INVALIDARG;
+            return Refuse(E_INVALIDARG, kBadDayOfWeek);
         // The n-th work day counts days whose flag is exactly 1; the last
         // work day steps back to any day whose flag is set.
         if (t.m_MonthRunType == kMonthNthWorkDay &&
             std::none_of(t.m_WorkDays, t.m_WorkDays + 7, [](long v) { return v == 1; }))
-            return Fail(kNoWorkDay), E_FAIL;
+            return Refuse(E_FAIL, kNoWorkDay);
         if (t.m_MonthRunType == kMonthLastWorkDay &&
             std::none_of(t.m_WorkDays, t.m_WorkDays + 7, [](long v) { return v != 0; }))
-            return Fail(kNoWorkDay), E_FAIL;
+            return Refuse(E_FAIL, kNoWorkDay);
     }
     return S_OK;
 }
@@ -135,7 +142,8 @@ HRESULT CSchedSearch::Run()
     m_adv = t.m_IsAdvOptions != 0;
     m_range = t.m_IsIntervalRange != 0;
     m_includeHolidays = t.m_IncludeHolidays != 0;
-    m_budget = kSearchSteps + kSearchStepsPerHoliday * static_cast<long>(t.m_Holidays.GetCount());
+    m_budget = kSearchSteps +
+               kSearchStepsPerHoliday * std::min<long>(t.m_Holidays.GetCount(), kMaxHolidaySteps);
     m_changed = false;
 
     const HRESULT checked = CheckSchedule();
@@ -182,7 +190,7 @@ HRESULT CSchedSearch::Run()
     if (!done)
         return E_FAIL;
     if (!InRange(m_next))
-        return Fail(kPastDateRange), E_FAIL;
+        return Refuse(E_FAIL, kPastDateRange);
     m_changed = true;
     return S_OK;
 }

@@ -70,8 +70,11 @@ private:
 
     Seconds FirstGridAtOrAfter(Seconds anchor, Seconds bound) const;
 
+    // Counts one search step for a candidate; false (with the reason set)
+    // when the budget is spent or the candidate has left the date range.
     bool Spend(Seconds t);
     bool Fail(const char* text);
+    HRESULT Refuse(HRESULT hr, const char* text);
 
     const CSchedTrigger& m_trigger;
     const Seconds m_ref;

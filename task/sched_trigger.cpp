@@ -19,7 +19,8 @@ const char kBadNow[] = "The current time is not a valid date.";
 // Version of the record stream.
 constexpr LONG kStreamVersion = 1;
 
-// time's time of day on date's date; date itself when either is not a valid date.
+// The time of day of time on the date of date; date itself when either is
+// not a valid date.
 COleDateTime TimeOnDate(const COleDateTime& date, const COleDateTime& time)
 {
     Seconds d;
@@ -114,7 +115,8 @@ HRESULT CSchedTrigger::ReSchedule(const COleDateTime& now, bool* expired)
     if (expired != nullptr && m_ScheduledIndefinately == 0) {
         Seconds next;
         Seconds end;
-        *expired = ToSeconds(m_NextSchedTime, next) && ToSeconds(m_DurationTime, end) && next >= end;
+        *expired =
+            ToSeconds(m_NextSchedTime, next) && ToSeconds(m_DurationTime, end) && next >= end;
     }
     return S_OK;
 }

@@ -241,6 +241,7 @@ struct RefusedCase {
     const char* name;
     Schedule setUp;
     HRESULT expected;
+    const char* now;  // an hour after the next run when null
 };
 
 // Schedules that can never run come back at once with a reason and leave
@@ -344,6 +345,16 @@ TEST(SchedTriggerReSchedule, ImpossibleSchedulesAreRefusedQuickly)
              t.SetNextSchedTime(T("9999-12-26 09:00:00"));
          },
          E_FAIL},
+        // Catching up day by day over decades exhausts the search budget.
+        {"weekly repeat 80 years behind",
+         [](CSchedTrigger& t) {
+             t.SetFrequency(kFrequencyWeekly);
+             Weekdays(t, "MTWTF--");
+             Repeat(t, 1, 1, "08:00", "17:00");
+             t.SetNextSchedTime(T("1945-01-15 09:00:00"));
+             t.SetLastExecTime(T("1945-01-15 09:00:00"));
+         },
+         E_FAIL, "2025-01-13 10:00:00"},
         {"daily every 999 days beyond the year 9999",
          [](CSchedTrigger& t) {
              t.SetFrequency(kFrequencyDaily);
@@ -360,7 +371,8 @@ TEST(SchedTriggerReSchedule, ImpossibleSchedulesAreRefusedQuickly)
         trigger.SetLastSchedTime(T("2025-01-12 09:00:00"));
         c.setUp(trigger);
         const COleDateTime nextBefore = trigger.GetNextSchedTime();
-        const COleDateTime now = nextBefore.GetStatus() == COleDateTime::valid
+        const COleDateTime now = c.now != nullptr ? T(c.now)
+                                 : nextBefore.GetStatus() == COleDateTime::valid
                                      ? nextBefore + COleDateTimeSpan(0, 1, 0, 0)
                                      : T("2025-01-13 10:00:00");
         LARGE_INTEGER begin;
