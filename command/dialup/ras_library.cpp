@@ -1,0 +1,54 @@
+#include "command/dialup/ras_library.h"
+
+#include <mutex>
+
+namespace dialup {
+namespace {
+
+const char kLibraryName[] = "RASAPI32.DLL";
+
+template <typename Function>
+Function Entry(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+bool RasLibrary::IsInstalled()
+{
+    HMODULE module = ::LoadLibraryA(kLibraryName);
+    if (module == nullptr)
+        return false;
+    ::FreeLibrary(module);
+    return true;
+}
+
+const RasLibrary* RasLibrary::Bound()
+{
+    static std::mutex lock;
+    static RasLibrary library;
+    static bool bound = false;
+
+    std::lock_guard<std::mutex> guard(lock);
+    if (bound)
+        return &library;
+    HMODULE module = ::LoadLibraryA(kLibraryName);
+    if (module == nullptr)
+        return nullptr;
+    library.Dial = Entry<RasDialFunction>(module, "RasDialA");
+    library.EnumConnections = Entry<RasEnumConnectionsFunction>(module, "RasEnumConnectionsA");
+    library.GetConnectStatus = Entry<RasGetConnectStatusFunction>(module, "RasGetConnectStatusA");
+    library.HangUp = Entry<RasHangUpFunction>(module, "RasHangUpA");
+    library.GetErrorString = Entry<RasGetErrorStringFunction>(module, "RasGetErrorStringA");
+    if (!library.Dial || !library.EnumConnections || !library.GetConnectStatus ||
+        !library.HangUp || !library.GetErrorString) {
+        ::FreeLibrary(module);
+        return nullptr;
+    }
+    // Deliberately never freed: see the declaration.
+    bound = true;
+    return &library;
+}
+
+}  // namespace dialup
