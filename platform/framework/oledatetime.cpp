@@ -1,7 +1,10 @@
 #include "platform/framework/oledatetime.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -143,6 +146,59 @@ bool FieldsFromDate(const COleDateTime& date, Fields& fields)
     fields.day_of_week = static_cast<int>(((day_number + 6) % 7 + 7) % 7);
     fields.day_of_year = static_cast<int>(day_number - DayNumberFromDate(civil.year, 1, 1) + 1);
     return true;
+}
+
+// The first year whose dates the runtime library's strftime formats in full.
+constexpr int kFirstYearTheRuntimeFormats = 1900;
+
+// strftime into a CString; empty when the runtime refuses the format.
+CString FormatWithRuntime(const char* format, const struct tm& value)
+{
+    // strftime gives 0 both for "too small" and for an empty result, so the
+    // buffer grows to a limit that no date text reaches.
+    for (size_t size = 256; size <= 65536; size *= 4) {
+        CString text;
+        char* buffer = text.GetBuffer(static_cast<int>(size));
+        const size_t written = std::strftime(buffer, size, format, &value);
+        if (written > 0) {
+            text.ReleaseBuffer(static_cast<int>(written));
+            return text;
+        }
+        text.ReleaseBuffer(0);
+    }
+    return CString();
+}
+
+// Every whole number in text that reads runtime_year becomes year: four
+// digits at least, as %Y and the locales' "yyyy" write it, unless the
+// conversion asked for no padding. Digits that merely contain the year (a
+// longer number) stay.
+CString ReplaceYear(const CString& text, int runtime_year, int year, bool no_padding)
+{
+    char from[16];
+    char to[16];
+    std::snprintf(from, sizeof from, "%d", runtime_year);
+    std::snprintf(to, sizeof to, no_padding ? "%d" : "%04d", year);
+    const int from_length = static_cast<int>(std::strlen(from));
+    CString result;
+    const int length = text.GetLength();
+    int i = 0;
+    while (i < length) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            result += text[i++];
+            continue;
+        }
+        int end = i;
+        while (end < length && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
+        const CString number = text.Mid(i, end - i);
+        if (end - i == from_length && number.Compare(from) == 0)
+            result += to;
+        else
+            result += number;
+        i = end;
+    }
+    return result;
 }
 
 template <typename Status>
@@ -311,8 +367,18 @@ CString COleDateTime::Format(const char* format) const
     Fields f;
     if (format == nullptr || !FieldsFromDate(*this, f))
         return CString();
+    if (*format == '\0')
+        return CString();
+    // The runtime library's strftime refuses the year-bearing conversions
+    // (%x, %c, %y, ...) before 1900. The Gregorian calendar repeats every
+    // 400 years, weekdays and leap days included, so such a date is
+    // formatted as its twin 400 years on (whose last two digits are the
+    // same) and the twin's year is written back as the real one.
+    int runtime_year = f.year;
+    while (runtime_year < kFirstYearTheRuntimeFormats)
+        runtime_year += 400;
     struct tm tm_value = {};
-    tm_value.tm_year = f.year - 1900;
+    tm_value.tm_year = runtime_year - 1900;
     tm_value.tm_mon = f.month - 1;
     tm_value.tm_mday = f.day;
     tm_value.tm_hour = f.hour;
@@ -321,21 +387,28 @@ CString COleDateTime::Format(const char* format) const
     tm_value.tm_wday = f.day_of_week;
     tm_value.tm_yday = f.day_of_year - 1;
     tm_value.tm_isdst = -1;
-    if (*format == '\0')
-        return CString();
-    // strftime gives 0 both for "too small" and for an empty result, so the
-    // buffer grows to a limit that no date text reaches.
-    for (size_t size = 256; size <= 65536; size *= 4) {
-        CString text;
-        char* buffer = text.GetBuffer(static_cast<int>(size));
-        const size_t written = std::strftime(buffer, size, format, &tm_value);
-        if (written > 0) {
-            text.ReleaseBuffer(static_cast<int>(written));
-            return text;
+    if (runtime_year == f.year)
+        return FormatWithRuntime(format, tm_value);
+
+    CString text;
+    const char* p = format;
+    while (*p != '\0') {
+        if (*p != '%') {
+            text += *p++;
+            continue;
         }
-        text.ReleaseBuffer(0);
+        // One conversion: '%', the runtime's '#' flag when present, and the
+        // conversion letter.
+        const char* start = p++;
+        const bool no_padding = *p == '#';
+        if (no_padding)
+            ++p;
+        if (*p != '\0')
+            ++p;
+        const CString conversion(start, static_cast<int>(p - start));
+        text += ReplaceYear(FormatWithRuntime(conversion, tm_value), runtime_year, f.year, no_padding);
     }
-    return CString();
+    return text;
 }
 
 COleDateTime::operator DATE() const

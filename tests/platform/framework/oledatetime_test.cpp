@@ -314,6 +314,48 @@ TEST(COleDateTimeTest, FormatFollowsUserLocaleWhenRuntimeLocaleIsSwitched)
     EXPECT_EQ(std::string("01/15/25"), std::string(date.Format("%x")));
 }
 
+// The runtime library's strftime writes nothing for %x, %c or %y before
+// 1900; the zero date is such a date and is shown in the task list.
+TEST(COleDateTimeTest, FormatWritesYearBearingFieldsBefore1900)
+{
+    const struct {
+        COleDateTime date;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {COleDateTime(1899, 12, 30, 0, 0, 0), "%x %X", "12/30/99 00:00:00"},
+        {COleDateTime(1899, 12, 30, 13, 14, 15), "%c", "12/30/99 13:14:15"},
+        {COleDateTime(1850, 1, 2, 3, 4, 5), "%y|%Y|%a %b %d|%j", "50|1850|Wed Jan 02|002"},
+        {COleDateTime(1600, 2, 29, 0, 0, 0), "%x %A", "02/29/00 Tuesday"},
+        {COleDateTime(100, 1, 1, 0, 0, 0), "%Y %y %x %a", "0100 00 01/01/00 Fri"},
+        {COleDateTime(100, 12, 30, 0, 0, 0), "%#x", "Thursday, December 30, 100"},
+        // Digits of other fields and literal text that read like the year
+        // 400 years on are left alone.
+        {COleDateTime(1822, 6, 1, 22, 22, 0), "%H%M %Y", "2222 1822"},
+        {COleDateTime(1899, 12, 30, 0, 0, 0), "2299 %%Y %Y%", "2299 %Y 1899"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        EXPECT_EQ(std::string(c.expected), std::string(c.date.Format(c.format)));
+    }
+}
+
+TEST(COleDateTimeTest, FormatWritesUserLocaleDatesBefore1900)
+{
+    const std::string previous = std::setlocale(LC_TIME, nullptr);
+    ASSERT_NE(nullptr, std::setlocale(LC_TIME, ""));
+    for (const COleDateTime& date :
+         {COleDateTime(1899, 12, 30, 0, 0, 0), COleDateTime(1700, 2, 28, 8, 0, 0), COleDateTime(1601, 1, 1, 0, 0, 0)}) {
+        SYSTEMTIME st;
+        ASSERT_TRUE(date.GetAsSystemTime(st));
+        char expected[64];
+        ASSERT_GT(::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, expected, sizeof expected),
+                  0);
+        EXPECT_EQ(std::string(expected), std::string(date.Format("%x"))) << date.GetYear();
+    }
+    std::setlocale(LC_TIME, previous.c_str());
+}
+
 TEST(COleDateTimeSpanTest, PartsAndTotalsOfPositiveAndNegativeSpans)
 {
     const struct {
