@@ -18,7 +18,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-smtp.XXXXXX") || exit 1
 server=""
+program=""
 cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
     if [ -n "$server" ]; then
         kill "$server" 2>/dev/null
         wait "$server" 2>/dev/null
@@ -32,9 +34,12 @@ if [ "$port" = 0 ]; then
     port=$($python -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 fi
 
-# The server ends by itself after ten minutes should this script be killed
-# before it can stop it.
-PYTHONPATH="$here" timeout 600 $python -m aiosmtpd -n -l "127.0.0.1:$port" \
+# Should this script be killed before it can stop the server, the server
+# still ends: at once when the system can tell it (parent-death signal),
+# else after ten minutes.
+guard=""
+command -v setpriv >/dev/null 2>&1 && guard="setpriv --pdeathsig TERM"
+PYTHONPATH="$here" $guard timeout 600 $python -m aiosmtpd -n -l "127.0.0.1:$port" \
     -c smtp_recorder.Recorder "$work/mail" >"$work/server.log" 2>&1 &
 server=$!
 
@@ -56,6 +61,11 @@ fi
 
 export TARVEX_SMTP_PORT="$port"
 export TARVEX_SMTP_MAILDIR="Z:$work/mail"
-"$winerun" "$@"
+# In the background, so that a signal to this script is handled at once
+# rather than when the program ends.
+"$winerun" "$@" &
+program=$!
+wait "$program"
 status=$?
+program=""
 exit $status
