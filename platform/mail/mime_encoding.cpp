@@ -52,11 +52,11 @@ void AppendHex(std::string& out, char prefix, unsigned char ch)
     out += kHex[ch & 15];
 }
 
-// Cuts an encoded run into pieces whose encoded words stay within 75
+// Cuts an encoded run into chunks whose encoded words stay within 75
 // characters, never between the two bytes of a double-byte character.
 std::vector<std::string> SplitForEncodedWords(const std::string& run, size_t max_bytes)
 {
-    std::vector<std::string> pieces;
+    std::vector<std::string> chunks;
     size_t start = 0;
     while (start < run.size()) {
         size_t end = start;
@@ -68,10 +68,10 @@ std::vector<std::string> SplitForEncodedWords(const std::string& run, size_t max
         }
         if (end == start)
             end = start + 1;
-        pieces.push_back(run.substr(start, end - start));
+        chunks.push_back(run.substr(start, end - start));
         start = end;
     }
-    return pieces;
+    return chunks;
 }
 
 struct Word {
@@ -149,20 +149,20 @@ std::string QuotedPrintable(const std::string& crlf_text)
         for (size_t i = start; i < end; ++i) {
             unsigned char ch = static_cast<unsigned char>(crlf_text[i]);
             bool at_line_end = i + 1 == end;
-            std::string piece;
+            std::string chunk;
             if ((ch == ' ' || ch == '\t') && !at_line_end)
-                piece = static_cast<char>(ch);
+                chunk = static_cast<char>(ch);
             else if (ch > 32 && ch < 127 && ch != '=')
-                piece = static_cast<char>(ch);
+                chunk = static_cast<char>(ch);
             else
-                AppendHex(piece, '=', ch);
+                AppendHex(chunk, '=', ch);
             // Room for a soft break "=" at the end of a 76-character line.
-            if (line.size() + piece.size() > kLineLength - 1) {
+            if (line.size() + chunk.size() > kLineLength - 1) {
                 out += line;
                 out += "=\r\n";
                 line.clear();
             }
-            line += piece;
+            line += chunk;
         }
         out += line;
         if (last)
@@ -222,13 +222,13 @@ std::string HeaderField(const std::string& name, const std::string& value)
 
     // Adjacent encoded words are joined without their blanks when decoded,
     // so a run of non-plain words is encoded as one text, blanks included.
-    std::vector<std::string> pieces;  // each with its leading blanks
+    std::vector<std::string> chunks;  // each with its leading blanks
     const std::string charset = AnsiCharsetName();
     const size_t overhead = 7 + charset.size();  // =?charset?B?...?=
     const size_t max_bytes = (75 - overhead) / 4 * 3;
     for (size_t i = 0; i < words.size();) {
         if (words[i].plain) {
-            pieces.push_back(words[i].space + words[i].text);
+            chunks.push_back(words[i].space + words[i].text);
             ++i;
             continue;
         }
@@ -239,7 +239,7 @@ std::string HeaderField(const std::string& name, const std::string& value)
             run += words[j].space + words[j].text;
         bool first = true;
         for (const std::string& part : SplitForEncodedWords(run, max_bytes)) {
-            pieces.push_back((first ? before : std::string(" ")) + "=?" + charset + "?B?" +
+            chunks.push_back((first ? before : std::string(" ")) + "=?" + charset + "?B?" +
                              Base64(part) + "?=");
             first = false;
         }
@@ -248,17 +248,17 @@ std::string HeaderField(const std::string& name, const std::string& value)
 
     std::string field = name + ":";
     size_t line_length = field.size();
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        std::string piece = pieces[i];
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        std::string chunk = chunks[i];
         if (i == 0)
-            piece = " " + piece;
-        // A fold goes before the blank that starts a piece.
-        if (i > 0 && line_length + piece.size() > kLineLength) {
+            chunk = " " + chunk;
+        // A fold goes before the blank that starts a chunk.
+        if (i > 0 && line_length + chunk.size() > kLineLength) {
             field += "\r\n";
             line_length = 0;
         }
-        field += piece;
-        line_length += piece.size();
+        field += chunk;
+        line_length += chunk.size();
     }
     field += "\r\n";
     return field;
