@@ -1,0 +1,19 @@
+// The QvxTask in-process server: the classes it serves. Each class gets one
+// row; regsvr32 registers every row with the type library embedded in the
+// DLL.
+#include "platform/com/inproc_server.h"
+#include "task/sched_trigger_object.h"
+
+namespace {
+
+const tvx::com::ClassEntry kClasses[] = {
+    {&CLSID_QVSchedTrigger, &tvx::com::ClassFactory<CQVSchedTrigger>::Create, L"QVSchedTrigger Class",
+     L"QvxTask.QVSchedTrigger.1", L"QvxTask.QVSchedTrigger"},
+};
+
+}  // namespace
+
+tvx::com::ClassTable tvx::com::ServerClasses()
+{
+    return kClasses;
+}
