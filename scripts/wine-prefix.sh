@@ -28,6 +28,13 @@ init)
         if [ -d /usr/share/wine/fonts ]; then
             cp -f /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
         fi
+        # The first boot of a new prefix can leave two service managers behind
+        # and no RPC service, and then local COM servers cannot be activated.
+        # Stop everything and boot once more from the finished prefix.
+        "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+        "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+        "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+        "$WINE" wineboot </dev/null >/dev/null 2>&1
         touch "$prefix/.tarvex-ready"
     fi
     ;;
