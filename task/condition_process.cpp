@@ -1,0 +1,32 @@
+#include "task/condition_process.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "task/shared/process_list.h"
+
+namespace {
+
+std::string Lowered(std::string text)
+{
+    if (!text.empty())
+        CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+}  // namespace
+
+bool IsProcessRunning(const char* executableName)
+{
+    if (executableName == nullptr || *executableName == '\0')
+        return false;
+    const std::string wanted = Lowered(executableName);
+    const std::unique_ptr<CProcessList> processes = CreateProcessList();
+    processes->Refresh();
+    while (const ProcessEntry* entry = processes->GetNext()) {
+        if (Lowered(entry->name) == wanted || Lowered(ProcessFileName(entry->name)) == wanted)
+            return true;
+    }
+    return false;
+}
