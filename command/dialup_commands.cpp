@@ -1,19 +1,13 @@
 // Dial-up commands. Both depend on the remote-access library, whose presence
-// is checked before the parameter count; past that, this build does not carry
-// them yet and fails with a text naming the command.
-#include "command/command_texts.h"
+// the dial-up state checked when this command object was made.
 #include "command/macro_command.h"
 
 int CMacroCommand::DialUpConnect()
 {
-    if (!m_bDialUpAvailable)
-        return SetErrorText(command_text::kDialUpNotAvailable);
-    return FailNotAvailable();
+    return m_dialUp.DialUpConnect(m_parameters, m_strLastError);
 }
 
 int CMacroCommand::DialUpDisConnect()
 {
-    if (!m_bDialUpAvailable)
-        return SetErrorText(command_text::kDialUpNotAvailable);
-    return FailNotAvailable();
+    return m_dialUp.DialUpDisConnect(m_parameters, m_strLastError);
 }

@@ -15,12 +15,6 @@ IMPLEMENT_SERIAL(CMacroCommand, CObject, kMacroCommandSchema)
 CMacroCommand::CMacroCommand()
     : m_pAccountApi(&SystemAccountApi()), m_hQueueMutex(QueueMutex())
 {
-    // The dial-up commands are offered only where the remote-access library
-    // exists; it is bound again when a dial-up command runs.
-    if (HMODULE ras = ::LoadLibraryA("RASAPI32.DLL")) {
-        ::FreeLibrary(ras);
-        m_bDialUpAvailable = true;
-    }
     m_queue.reserve(100);
 }
 

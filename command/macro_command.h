@@ -10,6 +10,7 @@
 #include <atomic>
 #include <vector>
 
+#include "command/dialup/dialup_commands.h"
 #include "command/owned_handle.h"
 #include "platform/framework/object.h"
 #include "platform/framework/string.h"
@@ -62,7 +63,7 @@ public:
     HANDLE GetProcessHandle() const { return m_hProcess.get(); }
     void SetProcessHandle(HANDLE process) { m_hProcess.reset(process); }
     BOOL IsInteractive() const { return m_bInteractive; }
-    bool IsDialUpAvailable() const { return m_bDialUpAvailable; }
+    bool IsDialUpAvailable() const { return m_dialUp.IsAvailable(); }
     const CString& GetRunDesktopName() const { return m_strRunDesktopName; }
 
     // The account calls and the queue mutex a run uses: the system's and the
@@ -129,7 +130,7 @@ private:
     std::vector<CString> m_parameters;
 
     // Command state.
-    bool m_bDialUpAvailable = false;
+    dialup::DialUpCommands m_dialUp;
     std::atomic<bool> m_bCancel{false};
     OwnedKernelHandle m_hProcess;
     CString m_strUserName;

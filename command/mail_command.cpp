@@ -1,9 +1,8 @@
-// The mail command. This build does not carry them yet: each checks its
-// parameter count as the keyword table gives it and then fails with a text
-// naming the command, so a script never mistakes it for success.
+// The mail command: composes the message with the mail libraries and sends it.
 #include "command/macro_command.h"
+#include "command/mail/send_email.h"
 
 int CMacroCommand::SendEMail()
 {
-    return FailNotAvailable();
+    return mail::SendEMail(m_parameters, m_strLastError);
 }
