@@ -180,6 +180,29 @@ TEST_F(CondTriggerTest, FileChangeBeforeTheResetIsNotAChange)
     EXPECT_FALSE(check.fired);
 }
 
+// Without the task clearing HasToggled: a change is true for one check, and
+// the result going back to false is a toggle as well.
+TEST_F(CondTriggerTest, FileChangeTogglesOnTheWayUpAndBack)
+{
+    ScratchFolder folder;
+    const std::string path = folder / "a.dat";
+    WriteFile(path, "first");
+    Arm(trigger.Get(), 2, path);
+    AppendToFile(path, " more");
+    const struct {
+        long active;
+        long toggled;
+    } expected[] = {{1, 1}, {0, 1}, {0, 0}};
+    for (const auto& e : expected) {
+        ASSERT_EQ(S_OK, trigger->put_HasToggled(0));
+        long active = -1, toggled = -1;
+        EXPECT_EQ(S_OK, trigger->get_IsActive(&active));
+        EXPECT_EQ(S_OK, trigger->get_HasToggled(&toggled));
+        EXPECT_EQ(e.active, active);
+        EXPECT_EQ(e.toggled, toggled);
+    }
+}
+
 // An empty name watches nothing: no file is looked for in the current folder.
 TEST_F(CondTriggerTest, EmptyFileNameNeitherExistsNorChanges)
 {
