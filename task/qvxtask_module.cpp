@@ -4,6 +4,8 @@
 #include "platform/com/inproc_server.h"
 #include "task/cond_trigger.h"
 #include "task/sched_trigger_object.h"
+#include "task/task.h"
+#include "task/task_collection.h"
 
 namespace {
 
@@ -12,6 +14,10 @@ const tvx::com::ClassEntry kClasses[] = {
      L"QvxTask.QVSchedTrigger.1", L"QvxTask.QVSchedTrigger"},
     {&CLSID_QVCondTrigger, &tvx::com::ClassFactory<CQVCondTrigger>::Create, L"QVCondTrigger Class",
      L"QvxTask.QVCondTrigger.1", L"QvxTask.QVCondTrigger"},
+    {&CLSID_QVTask, &tvx::com::ClassFactory<CQVTask>::Create, L"QVTask Class", L"QvxTask.QVTask.1",
+     L"QvxTask.QVTask"},
+    {&CLSID_QVTaskCollection, &tvx::com::ClassFactory<CQVTaskCollection>::Create, L"QVTaskCollection Class",
+     L"QvxTask.QVTaskCollection.1", L"QvxTask.QVTaskCollection"},
 };
 
 }  // namespace
