@@ -1,0 +1,32 @@
+// Loading and saving one record as a whole file, the way every storage file
+// is kept: the file holds the record's stream and nothing else.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/framework/string.h"
+
+class CObject;
+
+enum class RecordLoad {
+    loaded,
+    missing,    // no such file
+    notOpened,  // there, but can't be opened (locked, a folder, no access)
+    empty,      // a file of length 0
+    damaged,    // the stream is short, malformed, or followed by other data
+};
+
+// Opens the file for reading while denying writers and loads the record
+// through its Serialize. Anything but loaded leaves the record partly read:
+// load into a fresh record and drop it on failure. For notOpened, *osError
+// (when given) receives the system error code.
+RecordLoad LoadRecordFile(const CString& path, CObject& record, DWORD* osError = nullptr);
+
+// Stores the record through its Serialize and puts the bytes in place with
+// WriteFileReplacing, so the file is the old or the new one, never a broken
+// one. On failure *error (when given) receives the system error code.
+bool SaveRecordFile(const CString& path, CObject& record, DWORD* error = nullptr);
+
+// The record version at the start of a file (its first four bytes); false
+// when the file can't be read or is shorter.
+bool PeekRecordVersion(const CString& path, LONG& version);

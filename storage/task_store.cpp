@@ -1,0 +1,190 @@
+#include "storage/task_store.h"
+
+#include <windows.h>
+
+#include "platform/com/bstr.h"
+#include "storage/sched_item.h"
+#include "storage/storage_log.h"
+#include "storage/storage_texts.h"
+#include "storage/task_file_name.h"
+#include "storage/task_parts.h"
+
+namespace {
+
+enum StorageType : short {
+    kTaskFile = 0,
+    kDefaultTaskFile = 1,
+};
+
+// The error log the task names, else the default one.
+CString ErrorLogOf(const CTaskParts& parts)
+{
+    tvx::com::Bstr name;
+    if (FAILED(parts.Task()->get_ErrorLogFile(name.Receive())))
+        return CString();
+    return CString(name.c_str());
+}
+
+bool IsAbsence(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
+CTaskStore::CTaskStore(const CStorageFolder& folder) : m_Folder(folder)
+{
+}
+
+HRESULT CTaskStore::Fail(HRESULT hr, const CString& text)
+{
+    m_ErrorText = text;
+    return hr;
+}
+
+HRESULT CTaskStore::FailBadName(const CString& name)
+{
+    CString text;
+    text.Format(storage_text::kBadTaskName, static_cast<const char*>(name));
+    return Fail(E_INVALIDARG, text);
+}
+
+HRESULT CTaskStore::FailUnknownType(short type)
+{
+    CString text;
+    text.Format(storage_text::kUnknownStorageType, static_cast<int>(type));
+    return Fail(E_FAIL, text);
+}
+
+HRESULT CTaskStore::Read(IDispatch* task, short type)
+{
+    m_ErrorText.Empty();
+    CTaskParts parts;
+    const HRESULT attached = parts.Attach(task);
+    if (attached == E_INVALIDARG)
+        return Fail(E_INVALIDARG, storage_text::kNullObject);
+    if (FAILED(attached))
+        return Fail(E_FAIL, storage_text::kNotATask);
+
+    CSchedItem item;
+    CStorageLog log(ErrorLogOf(parts));
+    switch (type) {
+    case kTaskFile: {
+        const CString name = parts.GetDescription();
+        if (!IsPlainTaskFileName(name))
+            return FailBadName(name);
+        if (!item.LoadFromFile(m_Folder, name, log))
+            return Fail(E_FAIL, log.LastText());
+        break;
+    }
+    case kDefaultTaskFile:
+        switch (item.LoadDefault(m_Folder, log)) {
+        case CSchedItem::DefaultLoad::loaded:
+            break;
+        case CSchedItem::DefaultLoad::absent:
+            // The first use makes the template; the task takes the defaults
+            // whether or not it could be written.
+            item.SaveDefault(m_Folder, log);
+            break;
+        case CSchedItem::DefaultLoad::refused:
+            return Fail(E_FAIL, log.LastText());
+        }
+        break;
+    default:
+        return FailUnknownType(type);
+    }
+    parts.CopyFrom(item);
+    return S_OK;
+}
+
+HRESULT CTaskStore::Write(IDispatch* task, short type)
+{
+    m_ErrorText.Empty();
+    CTaskParts parts;
+    const HRESULT attached = parts.Attach(task);
+    if (attached == E_INVALIDARG)
+        return Fail(E_INVALIDARG, storage_text::kNullObject);
+    if (FAILED(attached))
+        return Fail(E_FAIL, storage_text::kNotATask);
+    if (type != kTaskFile && type != kDefaultTaskFile)
+        return FailUnknownType(type);
+
+    CSchedItem item;
+    parts.CopyTo(item);
+    const CString logFile = ErrorLogOf(parts);
+    CStorageLog log(logFile);
+
+    if (type == kDefaultTaskFile) {
+        if (!item.SaveDefault(m_Folder, log))
+            return Fail(E_FAIL, log.LastText());
+        return S_OK;
+    }
+
+    const CString name = item.m_Description;
+    if (!IsPlainTaskFileName(name))
+        return FailBadName(name);
+    const CString oldName = parts.GetOldDescription();
+    if (!oldName.IsEmpty() && oldName.Compare(name) != 0 && !IsPlainTaskFileName(oldName))
+        return FailBadName(oldName);
+
+    if (!m_Folder.EnsureTaskFolder()) {
+        CString text;
+        text.Format(storage_text::kTaskFolderNotCreated, static_cast<const char*>(m_Folder.TaskFolder()),
+                    GetLastError());
+        log.Write(text);
+        return Fail(E_FAIL, text);
+    }
+    if (!item.SaveToFile(m_Folder.TaskFilePath(name), log))
+        return Fail(E_FAIL, log.LastText());
+    if (oldName.IsEmpty())
+        return S_OK;
+    return DeleteRenamedFile(parts, oldName, name, logFile);
+}
+
+HRESULT CTaskStore::DeleteRenamedFile(const CTaskParts& parts, const CString& oldName, const CString& name,
+                                      const CString& logFile)
+{
+    // File names are not case-sensitive: a rename that changes only the
+    // case wrote the same file, which must not be deleted now.
+    if (oldName.CompareNoCase(name) != 0) {
+        const CString oldPath = m_Folder.TaskFilePath(oldName);
+        if (!DeleteFileA(oldPath)) {
+            const DWORD error = GetLastError();
+            if (!IsAbsence(error)) {
+                CString text;
+                text.Format(storage_text::kOldFileNotDeleted, static_cast<const char*>(m_Folder.TaskFilePath(name)),
+                            static_cast<const char*>(oldPath), error);
+                CStorageLog(logFile).Write(text);
+                // The old name stays, so that the next save tries again.
+                return Fail(E_FAIL, text);
+            }
+        }
+    }
+    parts.ForgetOldDescription();
+    return S_OK;
+}
+
+HRESULT CTaskStore::Delete(IDispatch* task, short type)
+{
+    m_ErrorText.Empty();
+    CTaskParts parts;
+    const HRESULT attached = parts.Attach(task);
+    if (attached == E_INVALIDARG)
+        return Fail(E_INVALIDARG, storage_text::kNullObject);
+    if (FAILED(attached))
+        return Fail(E_FAIL, storage_text::kNotATask);
+
+    const CString name = parts.GetDescription();
+    if (!IsPlainTaskFileName(name))
+        return FailBadName(name);
+    const CString path = m_Folder.TaskFilePath(name);
+    if (DeleteFileA(path))
+        return S_OK;
+    const DWORD error = GetLastError();
+    if (IsAbsence(error))
+        return S_OK;
+    CString text;
+    text.Format(storage_text::kFileNotDeleted, storage_text::kTaskFileKind, static_cast<const char*>(path), error);
+    CStorageLog(ErrorLogOf(parts)).Write(text);
+    return Fail(E_FAIL, text);
+}

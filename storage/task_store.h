@@ -1,0 +1,48 @@
+// CTaskStore: reading, writing and deleting one task's file, the work
+// behind QVTaskStorage. Each call works on a record of its own; the store
+// keeps nothing between calls but the reason of its last failure.
+//
+// Storage type 0 is the task's own file "tasks\<description>.tsk", 1 the
+// default task file; any other is refused with E_FAIL before anything is
+// written or deleted. A description that can't be a plain file name is
+// refused with E_INVALIDARG, also before anything is written or deleted.
+// Files that can't be read or written are reported in the error log (the
+// task's ErrorLogFile, else "Qvxerror.log" in the host directory).
+#pragma once
+
+#include <oaidl.h>
+
+#include "platform/framework/string.h"
+#include "storage/storage_folder.h"
+
+class CTaskParts;
+
+class CTaskStore {
+public:
+    explicit CTaskStore(const CStorageFolder& folder);
+
+    // Fills the task from its file (type 0) or from the default task file
+    // (type 1; a missing or empty one is first written with the defaults).
+    // On failure the task is left as it was.
+    HRESULT Read(IDispatch* task, short type);
+    // Writes the task to its file (type 0; the tasks folder is created when
+    // missing) or as the default task file (type 1). After a rename (the
+    // task's OldDescription set and different) the old file is deleted once
+    // the new one is saved, and the old name is then cleared.
+    HRESULT Write(IDispatch* task, short type);
+    // Deletes the task's own file; S_OK when there is none.
+    HRESULT Delete(IDispatch* task, short type);
+
+    // Why the last call failed; empty after a success.
+    const CString& ErrorText() const { return m_ErrorText; }
+
+private:
+    HRESULT Fail(HRESULT hr, const CString& text);
+    HRESULT FailBadName(const CString& name);
+    HRESULT FailUnknownType(short type);
+    HRESULT DeleteRenamedFile(const CTaskParts& parts, const CString& oldName, const CString& name,
+                              const CString& logFile);
+
+    CStorageFolder m_Folder;
+    CString m_ErrorText;
+};
