@@ -156,12 +156,19 @@ HelperProcess::HelperProcess(const char* program, const std::string& arguments)
     std::string line = "\"" + HelperPath(program) + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
         CloseHandle(started.hThread);
         m_process = started.hProcess;
         m_id = started.dwProcessId;
     }
+}
+
+bool HelperProcess::WaitUntilReady(DWORD limitMs) const
+{
+    return m_process != nullptr && WaitForInputIdle(m_process, limitMs) == 0;
 }
 
 HelperProcess::~HelperProcess()

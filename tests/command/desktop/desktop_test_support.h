@@ -56,6 +56,8 @@ public:
     bool Started() const { return m_process != nullptr; }
     DWORD Id() const { return m_id; }
     HANDLE Handle() const { return m_process; }
+    // Waits until the program's start-up is over and it waits for input.
+    bool WaitUntilReady(DWORD limitMs) const;
 
 private:
     HANDLE m_process = nullptr;

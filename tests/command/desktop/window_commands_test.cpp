@@ -13,6 +13,8 @@ protected:
     HWND StartWindow(const char* title, const char* options = "")
     {
         m_makers.emplace_back(new HelperProcess(kWindowMaker, std::string("--title \"") + title + "\" " + options));
+        EXPECT_TRUE(m_makers.back()->Started());
+        m_makers.back()->WaitUntilReady(10000);
         return WaitForWindow(title, 10000);
     }
     std::vector<std::unique_ptr<HelperProcess>> m_makers;

@@ -1,9 +1,10 @@
 // Test helper: a window whose edit control has the keyboard focus, so that
 // typed keys end up as its text.
-//   tvx_key_recorder --title TEXT [--log FILE] [--lifetime MS]
+//   tvx_key_recorder --title TEXT [--log FILE] [--save FILE] [--lifetime MS]
 // Every key going down or up in the edit control is appended to the log as
 // "D|U <virtual key, two hex digits> <S or -><C or -><A or ->", the letters
-// telling whether Shift, Ctrl and Alt were down at that moment.
+// telling whether Shift, Ctrl and Alt were down at that moment. With --save
+// the text is written to the file when the window is asked to close.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,6 +17,19 @@ constexpr UINT_PTR kLifetimeTimer = 1;
 HWND g_edit = nullptr;
 WNDPROC g_editProc = nullptr;
 std::wstring g_log;
+std::wstring g_save;
+
+void SaveText()
+{
+    if (g_save.empty() || g_edit == nullptr)
+        return;
+    char text[4096] = "";
+    const int length = GetWindowTextA(g_edit, text, sizeof text);
+    if (FILE* file = _wfopen(g_save.c_str(), L"wb")) {
+        std::fwrite(text, 1, static_cast<size_t>(length), file);
+        std::fclose(file);
+    }
+}
 
 char Down(int key, char letter)
 {
@@ -54,6 +68,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (g_edit != nullptr && (message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE))
             SetFocus(g_edit);
         return 0;
+    case WM_CLOSE:
+        SaveText();
+        DestroyWindow(window);
+        return 0;
     case WM_TIMER:
         DestroyWindow(window);
         return 0;
@@ -79,6 +97,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
             title = argv[++i];
         else if (argument == L"--log" && i + 1 < argc)
             g_log = argv[++i];
+        else if (argument == L"--save" && i + 1 < argc)
+            g_save = argv[++i];
         else if (argument == L"--lifetime" && i + 1 < argc)
             lifetime = static_cast<UINT>(_wtoi(argv[++i]));
     }
@@ -101,10 +121,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     SetTimer(window, kLifetimeTimer, lifetime, nullptr);
+    // Showing the window activates it, and activation puts the focus on the
+    // edit control; the tests choose the foreground window themselves.
     ShowWindow(window, show);
     UpdateWindow(window);
-    SetForegroundWindow(window);
-    SetFocus(g_edit);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
