@@ -32,9 +32,6 @@ public:
     HRESULT FinalConstruct();
     void FinalRelease();
 
-    // The record, for code of this module that tests it directly.
-    CCondition& Condition() { return m_condition; }
-
     // IQVCondTrigger
     STDMETHODIMP ConditionIsMet() override;
     STDMETHODIMP get_Enabled(long* pVal) override;
