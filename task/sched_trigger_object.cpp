@@ -7,6 +7,17 @@ using tvx::com::ScopedLock;
 namespace {
 
 const wchar_t kProgId[] = L"QvxTask.QVSchedTrigger";
+const wchar_t kWeekdayRange[] = L"The day of the week must be 0 (Monday) to 6 (Sunday).";
+const wchar_t kMonthRange[] = L"The month must be 0 (January) to 11 (December).";
+
+// The record refuses an index outside its arrays with E_INVALIDARG; a
+// script also gets the reason.
+HRESULT IndexResult(HRESULT hr, const wchar_t* range)
+{
+    if (hr == E_INVALIDARG)
+        return tvx::com::ReportError(hr, IID_IQVSchedTrigger, range, kProgId);
+    return hr;
+}
 
 // A DATE the record can hold: a valid date of the years 100-9999.
 bool IsDate(DATE value)
@@ -116,13 +127,13 @@ STDMETHODIMP CQVSchedTrigger::put_DayOfWeek(short newVal)
 STDMETHODIMP CQVSchedTrigger::get_WeekDaySelected(short nDayOfWeek, long* pVal)
 {
     ScopedLock lock(m_lock);
-    return m_trigger.GetWeekDaySelected(nDayOfWeek, pVal);
+    return IndexResult(m_trigger.GetWeekDaySelected(nDayOfWeek, pVal), kWeekdayRange);
 }
 
 STDMETHODIMP CQVSchedTrigger::put_WeekDaySelected(short nDayOfWeek, long newVal)
 {
     ScopedLock lock(m_lock);
-    return m_trigger.SetWeekDaySelected(nDayOfWeek, newVal);
+    return IndexResult(m_trigger.SetWeekDaySelected(nDayOfWeek, newVal), kWeekdayRange);
 }
 
 STDMETHODIMP CQVSchedTrigger::get_Multiplier(short* pVal)
@@ -168,13 +179,13 @@ STDMETHODIMP CQVSchedTrigger::put_UseWeekType(short newVal)
 STDMETHODIMP CQVSchedTrigger::get_IsMonthScheduled(short nMonth, long* pVal)
 {
     ScopedLock lock(m_lock);
-    return m_trigger.GetIsMonthScheduled(nMonth, pVal);
+    return IndexResult(m_trigger.GetIsMonthScheduled(nMonth, pVal), kMonthRange);
 }
 
 STDMETHODIMP CQVSchedTrigger::put_IsMonthScheduled(short nMonth, long newVal)
 {
     ScopedLock lock(m_lock);
-    return m_trigger.SetIsMonthScheduled(nMonth, newVal);
+    return IndexResult(m_trigger.SetIsMonthScheduled(nMonth, newVal), kMonthRange);
 }
 
 STDMETHODIMP CQVSchedTrigger::get_IsAdvOptions(long* pVal)
@@ -346,7 +357,7 @@ STDMETHODIMP CQVSchedTrigger::ClearHolidays()
 STDMETHODIMP CQVSchedTrigger::put_WorkDay(short nDayOfWeek, long newVal)
 {
     ScopedLock lock(m_lock);
-    return m_trigger.SetWorkDay(nDayOfWeek, newVal);
+    return IndexResult(m_trigger.SetWorkDay(nDayOfWeek, newVal), kWeekdayRange);
 }
 
 HRESULT CQVSchedTrigger::GetShort(LongGetter getter, short* pVal)
