@@ -19,6 +19,8 @@ const char* KeyTextFailure(int result)
         return desktop_text::kKeyActivateFailed;
     if (result == kBraceNotClosed)
         return desktop_text::kKeyBraceNotClosed;
+    if (result == kNestedTooDeeply)
+        return desktop_text::kKeyNestedTooDeeply;
     return nullptr;
 }
 

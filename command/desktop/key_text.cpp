@@ -16,10 +16,13 @@ constexpr long kSecondsPerMinute = 60;
 constexpr long kSecondsPerHour = 3600;
 constexpr long kSecondsPerDay = 86400;
 constexpr BYTE kShiftOnly = 1;
+// Modifiers and groups inside each other; a script text cannot run the
+// sender out of stack with thousands of them.
+constexpr int kMaxNesting = 32;
 
 bool IsFailure(int result)
 {
-    return result == kActivateNotFound || result == kBraceNotClosed;
+    return result == kActivateNotFound || result == kBraceNotClosed || result == kNestedTooDeeply;
 }
 
 bool LocalTime(std::time_t when, std::tm* local)
@@ -87,7 +90,7 @@ int CKeyTextSender::SendKeyText(const char* text, long delay)
     const size_t length = std::strlen(text);
     int result = kKeyTextEnd;
     for (size_t i = 0; i < length; ++i) {
-        result = SendKeyItem(&cursor);
+        result = SendKeyItem(&cursor, 0);
         // After a failed item the focus is not where the script expects it:
         // the rest must not be typed into some other window.
         if (result <= kKeyTextEnd || IsFailure(result) || *cursor == '\0')
@@ -109,11 +112,13 @@ int CKeyTextSender::TypeKeys(const char* text, long delay)
     return result;
 }
 
-int CKeyTextSender::SendKeyItem(const char** cursor)
+int CKeyTextSender::SendKeyItem(const char** cursor, int depth)
 {
     const char c = **cursor;
     if (c == '\0')
         return kKeyTextEnd;
+    if (depth > kMaxNesting)
+        return kNestedTooDeeply;
     ++*cursor;
     switch (c) {
     case '+':
@@ -121,7 +126,7 @@ int CKeyTextSender::SendKeyItem(const char** cursor)
     case '%': {
         const BYTE modifier = c == '+' ? VK_SHIFT : c == '^' ? VK_CONTROL : VK_MENU;
         m_output.PressKey(modifier, true);
-        const int inner = SendKeyItem(cursor);
+        const int inner = SendKeyItem(cursor, depth + 1);
         m_output.PressKey(modifier, false);
         return IsFailure(inner) ? inner : kKeyItemSent;
     }
@@ -129,7 +134,7 @@ int CKeyTextSender::SendKeyItem(const char** cursor)
         // The ")" is left for the next item, which ends the group.
         int result = kKeyItemSent;
         while (**cursor != ')' && **cursor != '\0') {
-            result = SendKeyItem(cursor);
+            result = SendKeyItem(cursor, depth + 1);
             if (result != kKeyItemSent)
                 break;
         }

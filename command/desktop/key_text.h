@@ -19,6 +19,7 @@ enum KeyItemResult {
     kKeyItemSent = 1,
     kActivateNotFound = 2,    // "{activate ...}" found no window
     kBraceNotClosed = -16,    // "{" without a "}"
+    kNestedTooDeeply = -17,   // modifiers and groups inside each other beyond the limit
 };
 
 // Where the keys go, and the few things of the system the language reads.
@@ -52,7 +53,7 @@ public:
     int TypeKeys(const char* text, long delay);
 
 private:
-    int SendKeyItem(const char** cursor);
+    int SendKeyItem(const char** cursor, int depth);
     int SendBraced(const char** cursor);
     int SendPseudoKey(BYTE code, long count, bool countGiven, const CString& argument);
     void TapKey(BYTE code, long count);

@@ -182,6 +182,22 @@ TEST(KeyText, ActivateThatFindsNoWindowStopsTheTyping)
     EXPECT_EQ(grouped.Keys(), "Ctrl+ B+ B- activate(X) Ctrl-");
 }
 
+TEST(KeyText, DeepNestingStopsInsteadOfExhaustingTheStack)
+{
+    for (const char opener : {'+', '('}) {
+        RecordingOutput output;
+        CKeyTextSender sender(output);
+        const std::string text = std::string(200000, opener) + "a";
+        EXPECT_EQ(sender.SendKeyText(text.c_str(), 0), desktop::kNestedTooDeeply) << opener;
+        EXPECT_EQ(output.text, "") << opener;
+    }
+    // Nesting within the limit is typed.
+    RecordingOutput output;
+    CKeyTextSender sender(output);
+    EXPECT_EQ(sender.SendKeyText("^(+(%(a)))", 0), 1);
+    EXPECT_EQ(output.Keys(), "Ctrl+ Shift+ Alt+ A+ A- Alt- Shift- Ctrl-");
+}
+
 TEST(KeyText, ActivateHandsOverEverythingAfterTheName)
 {
     RecordingOutput output;

@@ -47,21 +47,25 @@ TEST_F(MessageCommands, DisplayMessageClosesItselfAfterItsSeconds)
     EXPECT_LE(spent, 8000u);
 }
 
+bool g_timerHandled = false;
+
+void CALLBACK MarkTimerHandled(HWND, UINT, UINT_PTR id, DWORD)
+{
+    g_timerHandled = true;
+    KillTimer(nullptr, id);
+}
+
 TEST_F(MessageCommands, DisplayMessageKeepsTheCallersMessagesFlowing)
 {
     // A message posted to this thread while the dialog is up is handled
     // before the command returns.
-    static bool handled = false;
-    handled = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-        handled = true;
-        KillTimer(nullptr, id);
-    });
+    g_timerHandled = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, MarkTimerHandled);
     DialogDismisser dismisser({"Message Display", {}, IDOK, 1200});
     EXPECT_EQ(Run(desktop::DisplayMessage, {"Busy", "0", "0"}), 1);
     dismisser.Seen();
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(handled);
+    EXPECT_TRUE(g_timerHandled);
 }
 
 TEST_F(MessageCommands, InputBoxKeepsTheAnswerOfOk)
