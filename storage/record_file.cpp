@@ -33,6 +33,11 @@ RecordLoad LoadRecordFile(const CString& path, CObject& record, DWORD* osError)
             *osError = static_cast<DWORD>(openError.m_lOsError);
         return IsMissing(openError.m_lOsError) ? RecordLoad::missing : RecordLoad::notOpened;
     }
+    return LoadRecordStream(file, record);
+}
+
+RecordLoad LoadRecordStream(CFile& file, CObject& record)
+{
     try {
         if (file.GetLength() == 0)
             return RecordLoad::empty;

@@ -6,6 +6,7 @@
 
 #include "platform/framework/string.h"
 
+class CFile;
 class CObject;
 
 enum class RecordLoad {
@@ -21,6 +22,10 @@ enum class RecordLoad {
 // load into a fresh record and drop it on failure. For notOpened, *osError
 // (when given) receives the system error code.
 RecordLoad LoadRecordFile(const CString& path, CObject& record, DWORD* osError = nullptr);
+
+// The same on a file already open for reading at its start (also a memory
+// file): the record must fill the file exactly.
+RecordLoad LoadRecordStream(CFile& file, CObject& record);
 
 // Stores the record through its Serialize and puts the bytes in place with
 // WriteFileReplacing, so the file is the old or the new one, never a broken
