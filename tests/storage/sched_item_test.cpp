@@ -209,8 +209,9 @@ TEST(SchedItemEncoding, StringLengthPrefixGrowsAtItsBoundaries)
         // The description follows the 4-byte version.
         const Bytes prefix(stored.begin() + 4, stored.begin() + 4 + c.prefix.size());
         EXPECT_EQ(prefix, c.prefix) << "length " << c.length;
-        if (c.length > 0)
+        if (c.length > 0) {
             EXPECT_EQ(stored[4 + c.prefix.size()], 'd') << "length " << c.length;
+        }
 
         CSchedItem loaded;
         ASSERT_EQ(LoadRecord(loaded, stored), RecordLoad::loaded) << "length " << c.length;
