@@ -7,10 +7,9 @@ prefix=$(cd "$build" && pwd)/wineprefix
 scripts=$(cd "$(dirname "$0")" && pwd)
 
 rm -rf "$prefix" "$prefix.lock"
-"$scripts/wine-prefix.sh" init "$prefix" || exit 1
+# One server for the whole run keeps each program start cheap.
+"$scripts/wine-prefix.sh" init "$prefix" "" || exit 1
 export WINEPREFIX="$prefix"
-# One long-lived server for the whole run keeps each program start cheap.
-/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
 
 rc=0
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j 4 "$@" || rc=$?

@@ -1,11 +1,14 @@
 #!/bin/sh
-# wine-prefix.sh init|stop PREFIX
+# wine-prefix.sh init|stop PREFIX [PERSIST]
 # Creates a throw-away Wine prefix for the tests, or stops its wineserver.
+# PERSIST is how many seconds the server outlives its last program (default
+# 60; empty: until stopped).
 # The system processes must not inherit any pipe of the caller, or a later
 # piped test can make CTest wait for ever: every start here is on /dev/null.
 set -e
 action=$1
 prefix=$2
+persist=${3-60}
 [ -n "$prefix" ] || { echo "usage: $0 init|stop PREFIX" >&2; exit 2; }
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
@@ -33,7 +36,9 @@ init)
         # Stop everything and boot once more from the finished prefix.
         "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
         "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
-        "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+        # While the server lives, the system processes keep running with no
+        # pipe of any test; a restarted server would let them inherit one.
+        "$WINESERVER" -p$persist </dev/null >/dev/null 2>&1 || true
         "$WINE" wineboot </dev/null >/dev/null 2>&1
         touch "$prefix/.tarvex-ready"
     fi
