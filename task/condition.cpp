@@ -30,6 +30,14 @@ const char* const kConditionNames[] = {
 
 constexpr long kConditionCount = sizeof kConditionNames / sizeof kConditionNames[0];
 
+// Keeps the first characters of a DDE value; the buffer holds one more for
+// the terminator.
+void CopyDdeValue(const CString& value, char* buffer)
+{
+    std::strncpy(buffer, value, CCondition::kDdeValueLength);
+    buffer[CCondition::kDdeValueLength] = '\0';
+}
+
 }  // namespace
 
 // The DDE client and the item's value as last seen and as the baseline.
@@ -38,16 +46,6 @@ struct CCondition::DdeLink {
     char current[kDdeValueLength + 1] = "";
     char previous[kDdeValueLength + 1] = "";
 };
-
-namespace {
-
-void CopyDdeValue(const CString& value, char (&buffer)[CCondition::kDdeValueLength + 1])
-{
-    std::strncpy(buffer, value, CCondition::kDdeValueLength);
-    buffer[CCondition::kDdeValueLength] = '\0';
-}
-
-}  // namespace
 
 CCondition::CCondition() : m_accountApi(&SystemConditionAccountApi())
 {
