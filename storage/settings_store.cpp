@@ -160,7 +160,8 @@ HRESULT CSettingsStore::Write(IDispatch* object)
 
     options.ClearHolidays();
     long count = 0;
-    const long holidays = CountOf(scheduler->GetHolidayCount(&count), count);
+    HRESULT counted = scheduler->GetHolidayCount(&count);
+    const long holidays = CountOf(counted, count);
     for (long index = 0; index < holidays; ++index) {
         DATE holiday = 0;
         if (SUCCEEDED(scheduler->get_Holiday(static_cast<short>(index), &holiday)))
@@ -169,7 +170,8 @@ HRESULT CSettingsStore::Write(IDispatch* object)
 
     options.ClearLogins();
     count = 0;
-    const long logins = CountOf(scheduler->GetLoginCount(&count), count);
+    counted = scheduler->GetLoginCount(&count);
+    const long logins = CountOf(counted, count);
     for (long index = 0; index < logins; ++index) {
         const short at = static_cast<short>(index);
         options.AddLogin(LoginText(scheduler.Get(), at, kLoginDescription), LoginText(scheduler.Get(), at, kLoginDomain),
