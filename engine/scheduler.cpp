@@ -1,0 +1,986 @@
+#include "engine/scheduler.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cwctype>
+
+#include "engine/ansi_text.h"
+#include "engine/engine_texts.h"
+#include "engine/task_account.h"
+#include "qvxstorg.h"
+
+using tvx::com::Bstr;
+using tvx::com::ComPtr;
+using tvx::com::ScopedLock;
+
+namespace {
+
+// _IQVSchedulerEvents::StatusChange
+constexpr DISPID kStatusChange = 0x60020000;
+
+// StatusChange codes.
+constexpr long kStatusRunning = 0;
+constexpr long kStatusStopped = 1;
+constexpr long kStatusSuspended = 2;
+constexpr long kStatusStarted = 3;
+constexpr long kStatusTasks = 4;
+constexpr long kStatusCountdown = 5;
+
+// Stop: three requests, each answered within two seconds or not at all.
+constexpr int kStopAttempts = 3;
+constexpr DWORD kStopWaitMs = 2000;
+// How long the engine's end waits for launch threads to let go of their runs.
+constexpr DWORD kLaunchLetGoMs = 10000;
+
+constexpr wchar_t kProgId[] = L"Tarvex.QVScheduler";
+
+HRESULT Fail(HRESULT hr, const std::wstring& text)
+{
+    return tvx::com::ReportError(hr, IID_IQVScheduler, text.c_str(), kProgId);
+}
+
+std::string Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)));
+std::string Format(const char* format, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+std::wstring Lower(const wchar_t* text, UINT length)
+{
+    std::wstring lower(text ? text : L"", text ? length : 0);
+    for (wchar_t& c : lower)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return lower;
+}
+
+DATE LocalNow()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    DATE date = 0;
+    SystemTimeToVariantTime(&now, &date);
+    return date;
+}
+
+std::string AnsiName(BSTR name)
+{
+    return AnsiFromWide(std::wstring(name ? name : L"", SysStringLen(name)));
+}
+
+bool ValidDay(short day)
+{
+    return day >= 0 && day <= 6;
+}
+
+// Removes a name from the tasks being added when the addition is over.
+class AdditionEnd {
+public:
+    AdditionEnd(tvx::com::CriticalSection& lock, std::set<std::wstring>& names, std::wstring name)
+        : lock_(lock), names_(names), name_(std::move(name))
+    {
+    }
+    ~AdditionEnd()
+    {
+        ScopedLock hold(lock_);
+        names_.erase(name_);
+    }
+    AdditionEnd(const AdditionEnd&) = delete;
+    AdditionEnd& operator=(const AdditionEnd&) = delete;
+
+private:
+    tvx::com::CriticalSection& lock_;
+    std::set<std::wstring>& names_;
+    std::wstring name_;
+};
+
+}  // namespace
+
+tvx::com::InterfaceTable CQVScheduler::Interfaces()
+{
+    static const tvx::com::InterfaceEntry entries[] = {
+        Interface<IQVScheduler>(),
+        Interface<IDispatch, IQVScheduler>(),
+        Interface<ISupportErrorInfo>(),
+        Interface<IConnectionPointContainer>(),
+        Interface<IEngineScheduler>(),
+        Aggregate<IQVTaskCollection, &CQVScheduler::task_list_>(),
+    };
+    return entries;
+}
+
+CQVScheduler::CQVScheduler() : settings_(SchedulerSettings::Defaults()) {}
+
+// ---------------------------------------------------------------------------
+// Construction and final release
+
+HRESULT CQVScheduler::FinalConstruct()
+{
+    // Keeps the task component loaded for the object's life.
+    HRESULT hr = held_task_.CreateInstance(CLSID_QVTask, CLSCTX_INPROC_SERVER);
+    if (FAILED(hr))
+        return hr;
+    hr = Initialize();
+    if (FAILED(hr))
+        return hr;
+    if (FAILED(ReadFromStorage()))
+        ReportEngineError(engine_text::kNoSystemOptionFile, Reporting().service);
+
+    ComPtr<IQVSchedStorage> storage;
+    hr = storage.CreateInstance(CLSID_QVSchedStorage, CLSCTX_INPROC_SERVER);
+    if (FAILED(hr))
+        return hr;
+    hr = storage->ReadAllTask(static_cast<IQVScheduler*>(this));
+    if (FAILED(hr))
+        return hr;
+    {
+        ScopedLock hold(lock_);
+        constructed_ = true;
+    }
+    Fire_StatusChange(kStatusStopped);
+    return S_OK;
+}
+
+void CQVScheduler::FinalRelease()
+{
+    bool constructed = false;
+    {
+        ScopedLock hold(lock_);
+        constructed = constructed_;
+    }
+    if (constructed) {
+        StopAndRemember();
+        WriteSettingsIfKnown();
+    }
+    {
+        // Threads that never answered a stop are asked once more (bounded)
+        // before the object they tick for goes.
+        std::unique_ptr<SchedulerThread> thread;
+        std::vector<std::unique_ptr<SchedulerThread>> unanswered;
+        {
+            ScopedLock hold(lock_);
+            thread = std::move(thread_);
+            unanswered.swap(unanswered_threads_);
+        }
+    }
+    held_task_.Reset();
+    if (sink_) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IConnectionPoint> point;
+        if (task_list_ &&
+            SUCCEEDED(task_list_->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid())) &&
+            SUCCEEDED(container->FindConnectionPoint(DIID__IQVTaskCollectionEvents, point.Receive())))
+            point->Unadvise(sink_cookie_);
+        sink_->Detach();
+        sink_.Reset();
+    }
+    task_list_.Reset();
+}
+
+HRESULT CQVScheduler::Initialize()
+{
+    if (task_list_)
+        return Fail(E_FAIL, engine_text::kCollectionExists);
+    ComPtr<IUnknown> inner;
+    HRESULT hr = CoCreateInstance(CLSID_QVTaskCollection, ControllingUnknown(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                  inner.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IQVTaskCollection> list;
+    hr = inner->QueryInterface(IID_IQVTaskCollection, list.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    list.Reset();
+    task_list_ = inner;
+    return AdviseTaskList();
+}
+
+HRESULT CQVScheduler::AdviseTaskList()
+{
+    ComPtr<tvx::com::ComObject<CTaskListEventSink>> sink;
+    HRESULT hr = tvx::com::ComObject<CTaskListEventSink>::Create(sink);
+    if (FAILED(hr))
+        return hr;
+    // The collection's own container, not this object's: asked of the
+    // inner object.
+    ComPtr<IConnectionPointContainer> container;
+    hr = task_list_->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IConnectionPoint> point;
+    hr = container->FindConnectionPoint(DIID__IQVTaskCollectionEvents, point.Receive());
+    if (FAILED(hr))
+        return hr;
+    sink->Attach(this);
+    hr = point->Advise(static_cast<IDispatch*>(sink.Get()), &sink_cookie_);
+    if (FAILED(hr)) {
+        sink->Detach();
+        return hr;
+    }
+    sink_ = sink;
+    return S_OK;
+}
+
+HRESULT CQVScheduler::TaskList(ComPtr<IQVTaskCollection>& list)
+{
+    if (!task_list_)
+        return E_FAIL;
+    return task_list_->QueryInterface(IID_IQVTaskCollection, list.ReceiveVoid());
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+void CQVScheduler::Fire_StatusChange(long code)
+{
+    events_.Fire(kStatusChange, {tvx::com::Variant(code)});
+}
+
+void CQVScheduler::OnTaskListDataChanged()
+{
+    Fire_StatusChange(kStatusTasks);
+}
+
+// ---------------------------------------------------------------------------
+// Running state
+
+STDMETHODIMP CQVScheduler::Start()
+{
+    countdown_.End();
+    Fire_StatusChange(kStatusStarted);
+    bool started = false;
+    {
+        ScopedLock hold(lock_);
+        if (!thread_) {
+            thread_ = SchedulerThread::Start(*this);
+            if (thread_) {
+                settings_.run_on_startup = 1;
+                started = true;
+            }
+        }
+    }
+    if (started)
+        WriteSettingsIfKnown();
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::Stop()
+{
+    // A countdown ended by Stop does not start the scheduler afterwards.
+    const bool counting_down = countdown_.End();
+    bool was_running = false;
+    if (!StopSchedulerThread(&was_running))
+        return S_OK;
+    if (!was_running && !counting_down)
+        return S_OK;
+    {
+        ScopedLock hold(lock_);
+        settings_.run_on_startup = 0;
+    }
+    WriteSettingsIfKnown();
+    Fire_StatusChange(kStatusStopped);
+    return S_OK;
+}
+
+bool CQVScheduler::StopSchedulerThread(bool* was_running)
+{
+    std::unique_ptr<SchedulerThread> thread;
+    {
+        ScopedLock hold(lock_);
+        thread = std::move(thread_);
+    }
+    *was_running = thread != nullptr;
+    if (!thread)
+        return true;
+    if (thread->Stop(kStopAttempts, kStopWaitMs)) {
+        ScopedLock hold(lock_);
+        is_running_ = 0;
+        return true;
+    }
+    ReportEngineError(engine_text::kSchedulerDoesNotStop, Reporting().service);
+    ScopedLock hold(lock_);
+    if (!thread_)
+        thread_ = std::move(thread);
+    else
+        unanswered_threads_.push_back(std::move(thread));
+    return false;
+}
+
+void CQVScheduler::StopAndRemember()
+{
+    countdown_.Close();
+    bool was_running = false;
+    if (StopSchedulerThread(&was_running) && was_running) {
+        ScopedLock hold(lock_);
+        settings_.run_on_startup = 1;
+    }
+}
+
+STDMETHODIMP CQVScheduler::DelayedStart()
+{
+    long delay = 0;
+    {
+        ScopedLock hold(lock_);
+        delay = settings_.startup_delay;
+    }
+    if (delay <= 0)
+        return Start();
+    const unsigned ticket = countdown_.Begin(delay);
+    for (;;) {
+        // Ended meanwhile by Start, Stop, the engine's end, or taken over
+        // by a newer DelayedStart: no start from here.
+        if (!countdown_.WaitOneSecond(ticket))
+            return S_OK;
+        Fire_StatusChange(kStatusCountdown);
+        const long left = countdown_.Count(ticket);
+        if (left < 0)
+            return S_OK;
+        if (left == 0)
+            return Start();
+    }
+}
+
+STDMETHODIMP CQVScheduler::SetSuspendScheduler(long suspend)
+{
+    long running = 0;
+    {
+        ScopedLock hold(lock_);
+        suspended_ = suspend != 0 ? 1 : 0;
+        running = is_running_;
+    }
+    Fire_StatusChange(suspend != 0 ? kStatusSuspended : running == 1 ? kStatusRunning : kStatusStopped);
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_IsRunning(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = is_running_;
+    return S_OK;
+}
+
+void CQVScheduler::OnSchedulerThreadBegin()
+{
+    Fire_StatusChange(kStatusStarted);
+}
+
+void CQVScheduler::OnSchedulerTick()
+{
+    const DATE now = LocalNow();
+    long suspended = 0;
+    {
+        ScopedLock hold(lock_);
+        reference_time_ = now;
+        is_running_ = 1;
+        suspended = suspended_;
+    }
+    Fire_StatusChange(suspended ? kStatusSuspended : kStatusRunning);
+}
+
+void STDMETHODCALLTYPE CQVScheduler::EndCountdown()
+{
+    countdown_.Close();
+}
+
+void STDMETHODCALLTYPE CQVScheduler::PrepareForEngineEnd()
+{
+    StopAndRemember();
+    WriteSettingsIfKnown();
+    launches_.LetGo(kLaunchLetGoMs);
+}
+
+bool STDMETHODCALLTYPE CQVScheduler::HasWork()
+{
+    {
+        ScopedLock hold(lock_);
+        if (thread_)
+            return true;
+    }
+    return countdown_.Running() || launches_.Active() > 0;
+}
+
+STDMETHODIMP CQVScheduler::GetTime(DATE* value)
+{
+    if (!value)
+        return E_POINTER;
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    if (!SystemTimeToVariantTime(&now, value)) {
+        *value = 0;
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Settings file
+
+STDMETHODIMP CQVScheduler::WriteToStorage()
+{
+    ComPtr<IQVSchedStorage> storage;
+    HRESULT hr = storage.CreateInstance(CLSID_QVSchedStorage, CLSCTX_INPROC_SERVER);
+    if (FAILED(hr))
+        return hr;
+    hr = storage->Write(static_cast<IQVScheduler*>(this));
+    if (SUCCEEDED(hr)) {
+        ScopedLock hold(lock_);
+        settings_known_ = true;
+    }
+    return hr;
+}
+
+STDMETHODIMP CQVScheduler::ReadFromStorage()
+{
+    ComPtr<IQVSchedStorage> storage;
+    HRESULT hr = storage.CreateInstance(CLSID_QVSchedStorage, CLSCTX_INPROC_SERVER);
+    if (FAILED(hr))
+        return hr;
+    // The file's holidays replace the list: read into a list that holds
+    // its own already, they would be added a second time.
+    std::vector<DATE> previous_holidays;
+    {
+        ScopedLock hold(lock_);
+        previous_holidays.swap(holidays_);
+        settings_reader_ = GetCurrentThreadId();
+    }
+    hr = storage->Read(static_cast<IQVScheduler*>(this));
+    ScopedLock hold(lock_);
+    settings_reader_ = 0;
+    if (FAILED(hr))
+        holidays_.swap(previous_holidays);
+    else
+        settings_known_ = true;
+    return hr;
+}
+
+void CQVScheduler::WriteSettingsIfKnown()
+{
+    {
+        ScopedLock hold(lock_);
+        if (!settings_known_)
+            return;
+    }
+    WriteToStorage();
+}
+
+STDMETHODIMP CQVScheduler::get_ScheduleInterval(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.schedule_interval;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_ScheduleInterval(long value)
+{
+    {
+        ScopedLock hold(lock_);
+        if (value >= kMinScheduleInterval || settings_reader_ == GetCurrentThreadId()) {
+            settings_.schedule_interval = value >= kMinScheduleInterval ? value : kMinScheduleInterval;
+            return S_OK;
+        }
+    }
+    return Fail(E_INVALIDARG, engine_text::kIntervalTooSmall);
+}
+
+STDMETHODIMP CQVScheduler::get_StartupDelay(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.startup_delay;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_StartupDelay(long value)
+{
+    ScopedLock hold(lock_);
+    settings_.startup_delay = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_SendKeyDelay(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.send_key_delay;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_SendKeyDelay(long value)
+{
+    ScopedLock hold(lock_);
+    settings_.send_key_delay = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_SortOrder(short* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.sort_order;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_SortOrder(short value)
+{
+    {
+        ScopedLock hold(lock_);
+        settings_.sort_order = value;
+    }
+    return SortTaskList();
+}
+
+STDMETHODIMP CQVScheduler::SortTaskList()
+{
+    short order = 0;
+    {
+        ScopedLock hold(lock_);
+        order = settings_.sort_order;
+    }
+    ComPtr<IQVTaskCollection> list;
+    HRESULT hr = TaskList(list);
+    if (FAILED(hr))
+        return hr;
+    return list->Sort(order);
+}
+
+STDMETHODIMP CQVScheduler::get_DisplayErrors(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.display_errors;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_DisplayErrors(long value)
+{
+    ScopedLock hold(lock_);
+    settings_.display_errors = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_LogErrors(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.log_errors;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_LogErrors(long value)
+{
+    ScopedLock hold(lock_);
+    settings_.log_errors = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_ErrorFileName(BSTR* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    return Bstr(settings_.error_file_name).CopyTo(value);
+}
+
+STDMETHODIMP CQVScheduler::put_ErrorFileName(BSTR value)
+{
+    ScopedLock hold(lock_);
+    settings_.error_file_name.assign(value ? value : L"", SysStringLen(value));
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_IsWorkDay(short day, long* value)
+{
+    if (!value)
+        return E_POINTER;
+    if (!ValidDay(day))
+        return Fail(E_INVALIDARG, engine_text::kDayOutOfRange);
+    ScopedLock hold(lock_);
+    *value = settings_.work_days[day];
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_IsWorkDay(short day, long value)
+{
+    if (!ValidDay(day))
+        return Fail(E_INVALIDARG, engine_text::kDayOutOfRange);
+    ScopedLock hold(lock_);
+    settings_.work_days[day] = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_RunOnStartup(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = settings_.run_on_startup;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_RunOnStartup(long value)
+{
+    ScopedLock hold(lock_);
+    settings_.run_on_startup = value;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::get_IsService(long* value)
+{
+    if (!value)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *value = is_service_;
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::put_IsService(long value)
+{
+    ScopedLock hold(lock_);
+    is_service_ = value;
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Holidays
+
+STDMETHODIMP CQVScheduler::get_Holiday(short index, DATE* value)
+{
+    if (!value)
+        return E_POINTER;
+    {
+        ScopedLock hold(lock_);
+        if (index >= 0 && static_cast<std::size_t>(index) < holidays_.size()) {
+            *value = holidays_[index];
+            return S_OK;
+        }
+    }
+    return Fail(E_INVALIDARG, engine_text::kHolidayOutOfRange);
+}
+
+STDMETHODIMP CQVScheduler::DeleteHoliday(short index)
+{
+    {
+        ScopedLock hold(lock_);
+        if (index >= 0 && static_cast<std::size_t>(index) < holidays_.size()) {
+            holidays_.erase(holidays_.begin() + index);
+            return S_OK;
+        }
+    }
+    return Fail(E_INVALIDARG, engine_text::kHolidayOutOfRange);
+}
+
+STDMETHODIMP CQVScheduler::UpdateHoliday(short index, DATE value)
+{
+    {
+        ScopedLock hold(lock_);
+        if (index >= 0 && static_cast<std::size_t>(index) < holidays_.size()) {
+            holidays_[index] = value;
+            return S_OK;
+        }
+    }
+    return Fail(E_INVALIDARG, engine_text::kHolidayOutOfRange);
+}
+
+STDMETHODIMP CQVScheduler::AddHoliday(DATE value)
+{
+    ScopedLock hold(lock_);
+    holidays_.push_back(value);
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::GetHolidayCount(long* count)
+{
+    if (!count)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *count = static_cast<long>(holidays_.size());
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Logins
+
+STDMETHODIMP CQVScheduler::AddLogin(BSTR description, BSTR domain, BSTR login_name, BSTR password)
+{
+    ScopedLock hold(lock_);
+    logins_.Add(description, domain, login_name, password);
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::GetLoginCount(long* count)
+{
+    if (!count)
+        return E_POINTER;
+    ScopedLock hold(lock_);
+    *count = logins_.Count();
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::GetLoginInfo(short index, short field, BSTR* value)
+{
+    if (!value)
+        return E_POINTER;
+    *value = nullptr;
+    std::wstring text;
+    {
+        ScopedLock hold(lock_);
+        if (!logins_.Contains(index))
+            return Fail(E_INVALIDARG, engine_text::kLoginOutOfRange);
+        text = logins_.Field(index, field);
+    }
+    return Bstr(text).CopyTo(value);
+}
+
+STDMETHODIMP CQVScheduler::DelLoginInfo(short index)
+{
+    {
+        ScopedLock hold(lock_);
+        if (logins_.Contains(index)) {
+            logins_.Delete(index);
+            return S_OK;
+        }
+    }
+    return Fail(E_INVALIDARG, engine_text::kLoginOutOfRange);
+}
+
+STDMETHODIMP CQVScheduler::ClearLogins()
+{
+    ScopedLock hold(lock_);
+    logins_.Clear();
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Tasks
+
+ErrorReporting CQVScheduler::Reporting()
+{
+    ScopedLock hold(lock_);
+    ErrorReporting how;
+    how.display = settings_.display_errors == 1;
+    how.log = settings_.log_errors == 1;
+    how.log_file = settings_.error_file_name;
+    how.service = is_service_ != 0;
+    return how;
+}
+
+void CQVScheduler::ReportTaskError(const std::string& text)
+{
+    ReportSchedulerError(WideFromAnsi(text.c_str()), Reporting());
+}
+
+HRESULT CQVScheduler::FindTask(BSTR name, const std::string& not_retrieved, ComPtr<IQVTask>& task)
+{
+    ComPtr<IQVTaskCollection> list;
+    HRESULT hr = TaskList(list);
+    if (FAILED(hr))
+        return hr;
+    short index = -1;
+    hr = list->FindTaskIndex(name, &index);
+    if (FAILED(hr) || index < 0) {
+        const std::string text = Format(engine_text::kTaskNotFound, AnsiName(name).c_str());
+        ReportTaskError(text);
+        return Fail(E_FAIL, WideFromAnsi(text.c_str()));
+    }
+    hr = list->Item(index, task.Receive());
+    if (FAILED(hr) || !task) {
+        ReportTaskError(not_retrieved);
+        return Fail(FAILED(hr) ? hr : E_FAIL, WideFromAnsi(not_retrieved.c_str()));
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::EnableTask(BSTR name, long enable)
+{
+    ComPtr<IQVTask> task;
+    HRESULT hr = FindTask(name, engine_text::kNoTaskObject, task);
+    if (FAILED(hr))
+        return hr;
+    task->put_Enabled(enable);
+    task->WriteToStorage(0);
+    Fire_StatusChange(kStatusTasks);
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::ResetTrigger(BSTR name)
+{
+    ComPtr<IQVTask> task;
+    HRESULT hr = FindTask(name, Format(engine_text::kNoTaskObjectFor, AnsiName(name).c_str()), task);
+    if (FAILED(hr))
+        return hr;
+    short type = 0;
+    task->get_TriggerType(&type);
+    if (type == 1) {
+        ComPtr<IQVSchedTrigger> schedule;
+        hr = task.As(schedule);
+        if (SUCCEEDED(hr))
+            schedule->ReSchedule();
+        else
+            ReportTaskError(Format(engine_text::kNoScheduleTrigger, static_cast<unsigned>(hr)));
+    } else if (type != 0) {
+        ComPtr<IQVCondTrigger> condition;
+        hr = task.As(condition);
+        if (SUCCEEDED(hr)) {
+            condition->Reset();
+            condition->put_HasToggled(1);
+        } else {
+            ReportTaskError(Format(engine_text::kNoConditionTrigger, static_cast<unsigned>(hr)));
+        }
+    }
+    task->WriteToStorage(0);
+    Fire_StatusChange(kStatusTasks);
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::AddTask(BSTR description)
+{
+    if (SysStringLen(description) == 0)
+        return Fail(E_INVALIDARG, engine_text::kNoDescription);
+    std::wstring key = Lower(description, SysStringLen(description));
+    {
+        // The same description being added by another caller right now
+        // counts as in the list already.
+        ScopedLock hold(lock_);
+        if (!tasks_being_added_.insert(key).second)
+            return S_OK;
+    }
+    AdditionEnd end(lock_, tasks_being_added_, key);
+
+    ComPtr<IQVTaskCollection> list;
+    HRESULT hr = TaskList(list);
+    if (FAILED(hr))
+        return hr;
+    short index = -1;
+    if (SUCCEEDED(list->FindTaskIndex(description, &index)) && index >= 0)
+        return S_OK;
+
+    ComPtr<IClassFactory> factory;
+    hr = CoGetClassObject(CLSID_QVTask, CLSCTX_ALL, nullptr, IID_IClassFactory, factory.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IQVTask> task;
+    hr = factory->CreateInstance(nullptr, IID_IQVTask, task.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    task->put_Description(description);
+    if (FAILED(task->ReadFromStorage(0))) {
+        wchar_t text[512];
+        swprintf(text, 512, engine_text::kTaskFileUnreadable, description);
+        return Fail(E_FAIL, text);
+    }
+    hr = list->Add(task.Get());
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IQVCondTrigger> condition;
+    long enabled = 0;
+    if (SUCCEEDED(task.As(condition)) && SUCCEEDED(condition->get_Enabled(&enabled)) && enabled == 1)
+        condition->Reset();
+    return S_OK;
+}
+
+STDMETHODIMP CQVScheduler::RunTask(short index)
+{
+    ComPtr<IQVTaskCollection> list;
+    HRESULT hr = TaskList(list);
+    if (FAILED(hr))
+        return hr;
+    long count = 0;
+    list->get_Count(&count);
+    ComPtr<IQVTask> task;
+    if (index < 0 || index >= count || FAILED(list->Item(index, task.Receive())) || !task)
+        return Fail(E_FAIL, engine_text::kTaskIndexOutOfRange);
+
+    long interval = 0;
+    long send_key_delay = 0;
+    long display_errors = 0;
+    long log_errors = 0;
+    std::wstring error_file;
+    DATE reference = 0;
+    std::vector<LoginEntry> logins;
+    {
+        ScopedLock hold(lock_);
+        interval = settings_.schedule_interval;
+        send_key_delay = settings_.send_key_delay;
+        display_errors = settings_.display_errors;
+        log_errors = settings_.log_errors;
+        error_file = settings_.error_file_name;
+        reference = reference_time_;
+        logins = logins_.Entries();
+    }
+    // Before the first tick there is no reference time yet: now is.
+    if (reference == 0)
+        reference = LocalNow();
+
+    task->put_IntervalOffSet(interval);
+    task->put_RefDateTime(reference);
+    task->put_SendKeyDelay(send_key_delay);
+    task->put_DisplayErrors(display_errors);
+    task->put_LogErrors(log_errors);
+    task->put_ErrorLogFile(Bstr(error_file).Get());
+    long as_system = 0;
+    task->get_RunAsSystem(&as_system);
+    if (as_system == 0)
+        ApplyTaskAccount(task.Get(), logins);
+    long running = 0;
+    task->get_IsRunning(&running);
+    if (running == 0) {
+        long due = 0;
+        task->DoSchedule(&due);
+        task->WriteToStorage(0);
+        LaunchTask(task.Get());
+    }
+    return S_OK;
+}
+
+bool CQVScheduler::LaunchTask(IQVTask* task)
+{
+    long running = 0;
+    task->get_IsRunning(&running);
+    if (running != 0)
+        return false;
+    return launches_.Launch(*this, task);
+}
+
+bool CQVScheduler::IsInTaskList(IQVTask* task)
+{
+    ComPtr<IQVTaskCollection> list;
+    if (FAILED(TaskList(list)))
+        return false;
+    long count = 0;
+    list->get_Count(&count);
+    for (long i = 0; i < count; ++i) {
+        ComPtr<IQVTask> listed;
+        if (SUCCEEDED(list->Item(i, listed.Receive())) && tvx::com::SameObject(listed.Get(), task))
+            return true;
+    }
+    return false;
+}
+
+void CQVScheduler::RemoveFromTaskList(IQVTask* task)
+{
+    ComPtr<IQVTaskCollection> list;
+    if (FAILED(TaskList(list)))
+        return;
+    long count = 0;
+    list->get_Count(&count);
+    for (long i = 0; i < count; ++i) {
+        ComPtr<IQVTask> listed;
+        if (SUCCEEDED(list->Item(i, listed.Receive())) && tvx::com::SameObject(listed.Get(), task)) {
+            list->Remove(i);
+            return;
+        }
+    }
+}

@@ -1,0 +1,18 @@
+// The engine's entry in the service control manager: installed by the
+// "Service" switch, removed by "UnregServer" and before every registration.
+#pragma once
+
+#include <string>
+
+bool IsServiceInstalled(const std::wstring& service_name);
+
+// Creates the service (own process, interactive, automatic start, depending
+// on RPCSS, local system account) for the executable at exe_path. An
+// installed service counts as success. Failures go to the diagnostics log.
+bool InstallService(const std::wstring& service_name, const std::wstring& exe_path);
+
+// Stops the service when it runs, waits (bounded) until it has stopped, so
+// that the service manager really deletes it and a new installation can
+// follow at once, and deletes it. A service that is not installed counts as
+// removed. Failures go to the diagnostics log.
+bool UninstallService(const std::wstring& service_name);

@@ -1,0 +1,704 @@
+// The scheduler object held in the test's own process, made of the
+// registered task, storage and command components and working on the
+// settings and task files of the engine's folder: settings and their file,
+// holidays, logins, the task list, runs, the running state, the start-up
+// countdown and the events.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <climits>
+#include <thread>
+
+#include "engine/scheduler.h"
+#include "engine_test_support.h"
+
+namespace enginetest {
+namespace {
+
+using tvx::com::Bstr;
+using tvx::com::ComObject;
+using tvx::com::ComPtr;
+
+constexpr long kStatusRunning = 0;
+constexpr long kStatusStopped = 1;
+constexpr long kStatusSuspended = 2;
+constexpr long kStatusStarted = 3;
+constexpr long kStatusTasks = 4;
+constexpr long kStatusCountdown = 5;
+
+constexpr DWORD kEventMs = 10000;
+constexpr DWORD kRunMs = 20000;
+
+class SchedulerObjectTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearEngineFiles(); }
+
+    ComPtr<IQVScheduler> NewScheduler()
+    {
+        ComPtr<IQVScheduler> scheduler;
+        EXPECT_HRESULT_SUCCEEDED(ComObject<CQVScheduler>::Create(nullptr, IID_IQVScheduler, scheduler.ReceiveVoid()))
+            << Narrow(TakeErrorDescription());
+        return scheduler;
+    }
+
+    static ComPtr<IQVTaskCollection> Tasks(IQVScheduler* scheduler)
+    {
+        ComPtr<IQVTaskCollection> tasks;
+        EXPECT_HRESULT_SUCCEEDED(scheduler->QueryInterface(IID_IQVTaskCollection, tasks.ReceiveVoid()));
+        return tasks;
+    }
+
+    static long TaskCount(IQVScheduler* scheduler)
+    {
+        long count = -1;
+        ComPtr<IQVTaskCollection> tasks = Tasks(scheduler);
+        if (tasks)
+            tasks->get_Count(&count);
+        return count;
+    }
+
+    static short IndexOf(IQVScheduler* scheduler, const wchar_t* description)
+    {
+        short index = -1;
+        ComPtr<IQVTaskCollection> tasks = Tasks(scheduler);
+        if (tasks)
+            tasks->FindTaskIndex(Bstr(description).Get(), &index);
+        return index;
+    }
+
+    static long Interval(IQVScheduler* scheduler)
+    {
+        long value = 0;
+        EXPECT_HRESULT_SUCCEEDED(scheduler->get_ScheduleInterval(&value));
+        return value;
+    }
+
+    static bool IsRunning(IQVScheduler* scheduler)
+    {
+        long running = 0;
+        return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1;
+    }
+
+    tvx::com::CoInit com_{COINIT_MULTITHREADED};
+};
+
+// ---------------------------------------------------------------------------
+// Settings
+
+TEST_F(SchedulerObjectTest, SettingsHaveTheSettingsFileDefaultsFromConstruction)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    EXPECT_TRUE(FileExists(SettingsFilePath())) << "a missing settings file is created";
+    long value = -1;
+    EXPECT_EQ(Interval(scheduler.Get()), 10);
+    scheduler->get_StartupDelay(&value);
+    EXPECT_EQ(value, 0);
+    scheduler->get_SendKeyDelay(&value);
+    EXPECT_EQ(value, 50);
+    scheduler->get_DisplayErrors(&value);
+    EXPECT_EQ(value, 1);
+    scheduler->get_LogErrors(&value);
+    EXPECT_EQ(value, 1);
+    scheduler->get_RunOnStartup(&value);
+    EXPECT_EQ(value, 0);
+    short order = -1;
+    scheduler->get_SortOrder(&order);
+    EXPECT_EQ(order, 0);
+    const long work_days[7] = {1, 1, 1, 1, 1, 0, 0};
+    for (short day = 0; day < 7; ++day) {
+        ASSERT_HRESULT_SUCCEEDED(scheduler->get_IsWorkDay(day, &value));
+        EXPECT_EQ(value, work_days[day]) << "day " << day;
+    }
+    Bstr file;
+    scheduler->get_ErrorFileName(file.Receive());
+    EXPECT_EQ(file.ToString(), EngineFolder() + L"Qvxerror.log");
+}
+
+TEST_F(SchedulerObjectTest, UnreadableSettingsFileLeavesTheDefaultsAndIsNeverOverwritten)
+{
+    {
+        tvx::com::Handle file(CreateFileW(SettingsFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), "\x02\x00\x00", 3, &written, nullptr));
+    }
+    const std::string before = ReadFileText(SettingsFilePath());
+    {
+        ComPtr<IQVScheduler> scheduler = NewScheduler();
+        ASSERT_TRUE(scheduler);
+        EXPECT_EQ(Interval(scheduler.Get()), 10);
+        long value = 0;
+        scheduler->get_SendKeyDelay(&value);
+        EXPECT_EQ(value, 50);
+        ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+        ASSERT_HRESULT_SUCCEEDED(scheduler->Stop());
+        ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    }
+    EXPECT_EQ(ReadFileText(SettingsFilePath()), before);
+    EXPECT_NE(ReadFileText(DiagnosticsLogPath()).find("Unable to read system option file."), std::string::npos);
+}
+
+TEST_F(SchedulerObjectTest, ScheduleIntervalBelowOneSecondIsRefusedAndTheIntervalKept)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    for (long refused : {0L, -1L, LONG_MIN}) {
+        EXPECT_EQ(scheduler->put_ScheduleInterval(refused), E_INVALIDARG) << refused;
+        EXPECT_FALSE(TakeErrorDescription().empty());
+        EXPECT_EQ(Interval(scheduler.Get()), 10);
+    }
+    EXPECT_HRESULT_SUCCEEDED(scheduler->put_ScheduleInterval(1));
+    EXPECT_EQ(Interval(scheduler.Get()), 1);
+}
+
+TEST_F(SchedulerObjectTest, StoredScheduleIntervalBelowOneSecondIsReadAsOne)
+{
+    {
+        ComPtr<IQVScheduler> scheduler = NewScheduler();
+        ASSERT_TRUE(scheduler);
+        ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
+    }
+    for (long stored : {0L, -7L}) {
+        ASSERT_TRUE(PatchSettingsField(2, stored));  // ScheduleInterval
+        ASSERT_TRUE(PatchSettingsField(3, 4));       // StartupDelay, read after it
+        ComPtr<IQVScheduler> scheduler = NewScheduler();
+        ASSERT_TRUE(scheduler);
+        EXPECT_EQ(Interval(scheduler.Get()), 1) << "stored " << stored;
+        long delay = 0;
+        scheduler->get_StartupDelay(&delay);
+        EXPECT_EQ(delay, 4) << "the fields after the interval are read too";
+    }
+}
+
+TEST_F(SchedulerObjectTest, IndexesOutOfRangeAreRefusedAndChangeNothing)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddHoliday(46000.0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddLogin(Bstr(L"Nightly").Get(), Bstr(L"CORP").Get(), Bstr(L"batch").Get(),
+                                                 Bstr(L"secret").Get()));
+    long value = 0;
+    DATE date = 0;
+    Bstr text;
+    struct Call {
+        const char* what;
+        std::function<HRESULT()> call;
+    };
+    const Call refused[] = {
+        {"IsWorkDay get -1", [&] { return scheduler->get_IsWorkDay(-1, &value); }},
+        {"IsWorkDay get 7", [&] { return scheduler->get_IsWorkDay(7, &value); }},
+        {"IsWorkDay put 7", [&] { return scheduler->put_IsWorkDay(7, 1); }},
+        {"IsWorkDay put -1", [&] { return scheduler->put_IsWorkDay(-1, 1); }},
+        {"Holiday get 1", [&] { return scheduler->get_Holiday(1, &date); }},
+        {"Holiday get -1", [&] { return scheduler->get_Holiday(-1, &date); }},
+        {"DeleteHoliday 1", [&] { return scheduler->DeleteHoliday(1); }},
+        {"UpdateHoliday 1", [&] { return scheduler->UpdateHoliday(1, 46001.0); }},
+        {"GetLoginInfo 1", [&] { return scheduler->GetLoginInfo(1, 1, text.Receive()); }},
+        {"GetLoginInfo -1", [&] { return scheduler->GetLoginInfo(-1, 1, text.Receive()); }},
+        {"DelLoginInfo 1", [&] { return scheduler->DelLoginInfo(1); }},
+        {"DelLoginInfo -1", [&] { return scheduler->DelLoginInfo(-1); }},
+    };
+    for (const Call& c : refused)
+        EXPECT_EQ(c.call(), E_INVALIDARG) << c.what;
+
+    long count = 0;
+    scheduler->GetHolidayCount(&count);
+    EXPECT_EQ(count, 1);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->get_Holiday(0, &date));
+    EXPECT_EQ(date, 46000.0);
+    scheduler->GetLoginCount(&count);
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(SchedulerObjectTest, LoginsKeepTheirFieldsAndOrder)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddLogin(Bstr(L"Nightly").Get(), Bstr(L"CORP").Get(), Bstr(L"batch").Get(),
+                                                 Bstr(L"secret").Get()));
+    ASSERT_HRESULT_SUCCEEDED(
+        scheduler->AddLogin(Bstr(L"Local").Get(), Bstr(L"").Get(), Bstr(L"admin").Get(), Bstr(L"pw").Get()));
+    const wchar_t* expected[] = {L"Local", L"", L"admin", L"pw"};
+    for (short field = 1; field <= 4; ++field) {
+        Bstr text;
+        ASSERT_HRESULT_SUCCEEDED(scheduler->GetLoginInfo(1, field, text.Receive()));
+        EXPECT_EQ(text.ToString(), expected[field - 1]) << "field " << field;
+    }
+    Bstr other;
+    EXPECT_EQ(scheduler->GetLoginInfo(0, 5, other.Receive()), S_OK);
+    EXPECT_TRUE(other.Empty());
+
+    ASSERT_HRESULT_SUCCEEDED(scheduler->DelLoginInfo(0));
+    long count = 0;
+    scheduler->GetLoginCount(&count);
+    EXPECT_EQ(count, 1);
+    Bstr first;
+    scheduler->GetLoginInfo(0, 1, first.Receive());
+    EXPECT_EQ(first.ToString(), L"Local");
+
+    ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->ClearLogins());
+    scheduler->GetLoginCount(&count);
+    EXPECT_EQ(count, 0);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->ReadFromStorage());
+    scheduler->GetLoginCount(&count);
+    EXPECT_EQ(count, 1) << "the stored login comes back";
+}
+
+TEST_F(SchedulerObjectTest, ReadingTheSettingsAgainReplacesTheHolidaysInsteadOfAddingThem)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddHoliday(46000.0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddHoliday(46010.0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->UpdateHoliday(1, 46020.0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->ReadFromStorage());
+    long count = 0;
+    scheduler->GetHolidayCount(&count);
+    ASSERT_EQ(count, 2);
+    DATE date = 0;
+    scheduler->get_Holiday(1, &date);
+    EXPECT_EQ(date, 46020.0);
+}
+
+// ---------------------------------------------------------------------------
+// Task list
+
+TEST_F(SchedulerObjectTest, TaskListIsTheCollectionAggregatedIntoTheScheduler)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ComPtr<IQVTaskCollection> tasks = Tasks(scheduler.Get());
+    ASSERT_TRUE(tasks);
+    EXPECT_TRUE(tvx::com::SameObject(tasks.Get(), scheduler.Get()));
+    ComPtr<IQVScheduler> back;
+    EXPECT_HRESULT_SUCCEEDED(tasks.As(back));
+    EXPECT_EQ(scheduler->Initialize(), E_FAIL) << "the list exists already";
+}
+
+TEST_F(SchedulerObjectTest, TaskFilesOfTheFolderAreLoadedAtConstruction)
+{
+    WriteTaskFile(L"Backup", {L"// nothing"});
+    WriteTaskFile(L"Report", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    EXPECT_EQ(TaskCount(scheduler.Get()), 2);
+    EXPECT_GE(IndexOf(scheduler.Get(), L"Backup"), 0);
+    EXPECT_GE(IndexOf(scheduler.Get(), L"Report"), 0);
+}
+
+TEST_F(SchedulerObjectTest, AddTaskOfADescriptionInTheListChangesNothing)
+{
+    WriteTaskFile(L"Backup", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_EQ(TaskCount(scheduler.Get()), 1);
+    StatusConnection events(scheduler.Get());
+    ASSERT_TRUE(events.Connected());
+    for (const wchar_t* same : {L"Backup", L"BACKUP", L"backup"}) {
+        EXPECT_EQ(scheduler->AddTask(Bstr(same).Get()), S_OK) << Narrow(same);
+        EXPECT_EQ(TaskCount(scheduler.Get()), 1) << Narrow(same);
+    }
+    EXPECT_EQ(events.Sink().Count(kStatusTasks), 0);
+}
+
+TEST_F(SchedulerObjectTest, AddTaskLoadsANewTaskFileAndTellsTheClients)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_EQ(TaskCount(scheduler.Get()), 0);
+    StatusConnection events(scheduler.Get());
+    WriteTaskFile(L"Nightly", {L"// nothing"});
+    ASSERT_EQ(scheduler->AddTask(Bstr(L"Nightly").Get()), S_OK) << Narrow(TakeErrorDescription());
+    EXPECT_EQ(TaskCount(scheduler.Get()), 1);
+    EXPECT_GE(IndexOf(scheduler.Get(), L"Nightly"), 0);
+    EXPECT_GE(events.Sink().Count(kStatusTasks), 1);
+}
+
+TEST_F(SchedulerObjectTest, AddTaskOfAFileThatCannotBeReadFailsAndAddsNothing)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    EXPECT_EQ(scheduler->AddTask(Bstr(L"Missing").Get()), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"Missing"), std::wstring::npos);
+    EXPECT_EQ(scheduler->AddTask(Bstr(L"").Get()), E_INVALIDARG);
+    EXPECT_EQ(scheduler->AddTask(nullptr), E_INVALIDARG);
+    EXPECT_EQ(TaskCount(scheduler.Get()), 0);
+}
+
+TEST_F(SchedulerObjectTest, ConcurrentAddTasksOfOneDescriptionAddItOnce)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    WriteTaskFile(L"Race", {L"// nothing"});
+    std::vector<std::thread> clients;
+    std::atomic<int> failures{0};
+    for (int i = 0; i < 8; ++i) {
+        clients.emplace_back([&] {
+            tvx::com::CoInit com(COINIT_MULTITHREADED);
+            if (FAILED(scheduler->AddTask(Bstr(L"race").Get())))
+                ++failures;
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(TaskCount(scheduler.Get()), 1);
+}
+
+TEST_F(SchedulerObjectTest, UnknownTaskNameFailsAndIsLoggedWithoutABox)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    const std::wstring log = EngineFolder() + L"Qvxerror.log";
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ErrorFileName(Bstr(log).Get()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    StatusConnection events(scheduler.Get());
+
+    EXPECT_EQ(scheduler->EnableTask(Bstr(L"Nope").Get(), 1), E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), L"Task Nope Not Found");
+    EXPECT_EQ(scheduler->ResetTrigger(Bstr(L"Nope").Get()), E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), L"Task Nope Not Found");
+
+    const std::string text = ReadFileText(log);
+    size_t lines = 0;
+    for (size_t at = text.find("Task Nope Not Found"); at != std::string::npos;
+         at = text.find("Task Nope Not Found", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 2u) << text;
+    EXPECT_EQ(events.Sink().Count(kStatusTasks), 0);
+}
+
+TEST_F(SchedulerObjectTest, ErrorShownByAProcessModeEngineDoesNotWaitForTheBox)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_IsService(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(0));
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(scheduler->EnableTask(Bstr(L"Nope").Get(), 1), E_FAIL);
+    EXPECT_LT(GetTickCount() - start, 3000u);
+}
+
+TEST_F(SchedulerObjectTest, EnableTaskWritesTheTaskFileAndTellsTheClients)
+{
+    WriteTaskFile(L"Backup", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    ASSERT_EQ(scheduler->EnableTask(Bstr(L"BACKUP").Get(), 0), S_OK);
+    EXPECT_EQ(events.Sink().Count(kStatusTasks), 1);
+
+    ComPtr<IQVTask> stored;
+    ASSERT_HRESULT_SUCCEEDED(stored.CreateInstance(CLSID_QVTask, CLSCTX_INPROC_SERVER));
+    ASSERT_HRESULT_SUCCEEDED(stored->put_Description(Bstr(L"Backup").Get()));
+    ASSERT_HRESULT_SUCCEEDED(stored->ReadFromStorage(0));
+    long enabled = 1;
+    stored->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, 0);
+}
+
+TEST_F(SchedulerObjectTest, ResetTriggerOfEachKindOfTaskRewritesItAndTellsTheClients)
+{
+    WriteTaskFile(L"Manual", {L"// nothing"});
+    WriteTaskFile(L"Scheduled", {L"// nothing"}, [](IQVTask* task) { task->put_TriggerType(1); });
+    WriteTaskFile(L"Watch", {L"// nothing"}, [](IQVTask* task) { task->put_TriggerType(2); });
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    for (const wchar_t* name : {L"Manual", L"Scheduled", L"Watch"}) {
+        ASSERT_TRUE(DeleteFileW(TaskFilePath(name).c_str()));
+        EXPECT_EQ(scheduler->ResetTrigger(Bstr(name).Get()), S_OK) << Narrow(name);
+        EXPECT_TRUE(FileExists(TaskFilePath(name))) << Narrow(name) << " is written back";
+    }
+    EXPECT_EQ(events.Sink().Count(kStatusTasks), 3);
+}
+
+// ---------------------------------------------------------------------------
+// Runs
+
+TEST_F(SchedulerObjectTest, RunTaskOfAnIndexOutOfRangeFails)
+{
+    WriteTaskFile(L"Only", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    EXPECT_EQ(scheduler->RunTask(1), E_FAIL);
+    EXPECT_EQ(scheduler->RunTask(-1), E_FAIL);
+}
+
+TEST_F(SchedulerObjectTest, RunTaskRunsTheTaskAndTellsItsStartAndEnd)
+{
+    const std::wstring log = EngineFolder() + L"run.log";
+    DeleteFileW(log.c_str());
+    SKIP_UNLESS_COMMAND_AVAILABLE(L"LogToFile(" + log + L",probe)", "LogToFile");
+    DeleteFileW(log.c_str());
+    WriteTaskFile(L"Logger", {(L"LogToFile(" + log + L",the task ran)").c_str()});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    ASSERT_EQ(scheduler->RunTask(IndexOf(scheduler.Get(), L"Logger")), S_OK);
+    EXPECT_TRUE(events.Sink().WaitFor(kStatusTasks, 2, kRunMs)) << "a start and an end";
+    EXPECT_NE(ReadFileText(log).find("the task ran"), std::string::npos) << ReadFileText(EngineFolder() + L"Qvxerror.log");
+    EXPECT_EQ(TaskCount(scheduler.Get()), 1);
+    DeleteFileW(log.c_str());
+}
+
+TEST_F(SchedulerObjectTest, TaskThatDeletesItselfAfterItsRunLeavesTheListAndTheFolder)
+{
+    WriteTaskFile(L"Once", {L"// nothing"}, [](IQVTask* task) { task->put_IsDeleteAfterExec(1); });
+    WriteTaskFile(L"Stays", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_EQ(TaskCount(scheduler.Get()), 2);
+    ASSERT_EQ(scheduler->RunTask(IndexOf(scheduler.Get(), L"Once")), S_OK);
+    EXPECT_TRUE(WaitUntil([&] { return TaskCount(scheduler.Get()) == 1; }, kRunMs));
+    EXPECT_FALSE(FileExists(TaskFilePath(L"Once")));
+    EXPECT_EQ(IndexOf(scheduler.Get(), L"Once"), -1);
+    EXPECT_GE(IndexOf(scheduler.Get(), L"Stays"), 0) << "the other task stays";
+}
+
+// ---------------------------------------------------------------------------
+// Running state
+
+TEST_F(SchedulerObjectTest, StartTwiceStartsOneThreadAndStopEndsItAndClearsRunOnStartup)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusRunning, 2, kEventMs));
+    EXPECT_TRUE(IsRunning(scheduler.Get()));
+    EXPECT_EQ(events.Sink().Count(kStatusStarted), 3) << "each Start, and the one thread as it begins";
+    EXPECT_EQ(StoredRunOnStartup(), 1);
+
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Stop());
+    EXPECT_FALSE(IsRunning(scheduler.Get()));
+    EXPECT_EQ(events.Sink().Count(kStatusStopped), 1);
+    EXPECT_EQ(StoredRunOnStartup(), 0);
+    const long ticks = events.Sink().Count(kStatusRunning);
+    Sleep(2500);
+    EXPECT_EQ(events.Sink().Count(kStatusRunning), ticks) << "no tick after the stop";
+}
+
+TEST_F(SchedulerObjectTest, StopWithoutARunningSchedulerFiresNothingAndWritesNothing)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_SendKeyDelay(77));  // not stored by a mere Stop
+    StatusConnection events(scheduler.Get());
+    const std::string before = ReadFileText(SettingsFilePath());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Stop());
+    EXPECT_TRUE(events.Sink().Codes().empty());
+    EXPECT_EQ(ReadFileText(SettingsFilePath()), before);
+}
+
+TEST_F(SchedulerObjectTest, SuspendedSchedulerTicksWithTheSuspendedCode)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    ASSERT_HRESULT_SUCCEEDED(scheduler->SetSuspendScheduler(0));
+    EXPECT_EQ(events.Sink().Codes(), std::vector<long>{kStatusStopped}) << "resumed while not running";
+
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    ASSERT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->SetSuspendScheduler(1));
+    events.Sink().Clear();
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusSuspended, 2, kEventMs));
+    EXPECT_EQ(events.Sink().Count(kStatusRunning), 0);
+
+    ASSERT_HRESULT_SUCCEEDED(scheduler->SetSuspendScheduler(0));
+    events.Sink().Clear();
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusRunning, 2, kEventMs));
+    EXPECT_EQ(events.Sink().Count(kStatusSuspended), 0);
+}
+
+TEST_F(SchedulerObjectTest, DelayedStartCountsDownEverySecondThenStarts)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_StartupDelay(3));
+    StatusConnection events(scheduler.Get());
+    const DWORD start = GetTickCount();
+    ASSERT_HRESULT_SUCCEEDED(scheduler->DelayedStart());
+    EXPECT_GE(GetTickCount() - start, 2900u);
+    std::vector<long> codes = events.Sink().Codes();
+    ASSERT_GE(codes.size(), 4u);
+    EXPECT_EQ(std::vector<long>(codes.begin(), codes.begin() + 4),
+              (std::vector<long>{kStatusCountdown, kStatusCountdown, kStatusCountdown, kStatusStarted}));
+    EXPECT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+}
+
+// A countdown cut short by another caller, run on a thread of its own.
+class Countdown {
+public:
+    explicit Countdown(IQVScheduler* scheduler) : scheduler_(scheduler)
+    {
+        thread_ = std::thread([this] {
+            tvx::com::CoInit com(COINIT_MULTITHREADED);
+            scheduler_->DelayedStart();
+            returned_at_ = GetTickCount();
+        });
+    }
+    ~Countdown() { Join(); }
+    void Join()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    DWORD ReturnedAt() const { return returned_at_; }
+
+private:
+    IQVScheduler* scheduler_;
+    std::atomic<DWORD> returned_at_{0};
+    std::thread thread_;
+};
+
+TEST_F(SchedulerObjectTest, StartDuringTheCountdownStartsOnceAndEndsTheCountdown)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_StartupDelay(30));
+    StatusConnection events(scheduler.Get());
+    Countdown countdown(scheduler.Get());
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusCountdown, 1, kEventMs));
+    const DWORD started = GetTickCount();
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    countdown.Join();
+    EXPECT_LT(countdown.ReturnedAt() - started, 1500u);
+    ASSERT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+    Sleep(1500);
+    EXPECT_EQ(events.Sink().Count(kStatusStarted), 2) << "the Start and its thread, no second start";
+}
+
+TEST_F(SchedulerObjectTest, StopDuringTheCountdownKeepsTheSchedulerStopped)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_StartupDelay(3));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_RunOnStartup(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
+    StatusConnection events(scheduler.Get());
+    Countdown countdown(scheduler.Get());
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusCountdown, 1, kEventMs));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Stop());
+    countdown.Join();
+    Sleep(4000);
+    EXPECT_FALSE(IsRunning(scheduler.Get()));
+    EXPECT_EQ(events.Sink().Count(kStatusStarted), 0);
+    EXPECT_EQ(events.Sink().Count(kStatusStopped), 1);
+    EXPECT_EQ(StoredRunOnStartup(), 0);
+}
+
+TEST_F(SchedulerObjectTest, EngineEndDuringTheCountdownKeepsRunOnStartupForTheNextStart)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_StartupDelay(30));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_RunOnStartup(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
+    ComPtr<IEngineScheduler> engine;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(engine));
+    StatusConnection events(scheduler.Get());
+    Countdown countdown(scheduler.Get());
+    ASSERT_TRUE(events.Sink().WaitFor(kStatusCountdown, 1, kEventMs));
+    const DWORD ended = GetTickCount();
+    engine->EndCountdown();
+    countdown.Join();
+    EXPECT_LT(countdown.ReturnedAt() - ended, 1500u);
+    engine->PrepareForEngineEnd();
+    EXPECT_FALSE(IsRunning(scheduler.Get()));
+    EXPECT_EQ(events.Sink().Count(kStatusStarted), 0);
+    EXPECT_EQ(StoredRunOnStartup(), 1);
+    EXPECT_HRESULT_SUCCEEDED(scheduler->DelayedStart()) << "no countdown once the engine ends";
+    EXPECT_EQ(events.Sink().Count(kStatusStarted), 0);
+}
+
+TEST_F(SchedulerObjectTest, EngineEndOfARunningSchedulerStopsItAndStoresRunOnStartup)
+{
+    for (bool final_release : {false, true}) {
+        ComPtr<IQVScheduler> scheduler = NewScheduler();
+        ASSERT_TRUE(scheduler);
+        ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+        ASSERT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+        if (final_release) {
+            scheduler.Reset();
+        } else {
+            ComPtr<IEngineScheduler> engine;
+            ASSERT_HRESULT_SUCCEEDED(scheduler.As(engine));
+            engine->PrepareForEngineEnd();
+            EXPECT_FALSE(IsRunning(scheduler.Get()));
+        }
+        EXPECT_EQ(StoredRunOnStartup(), 1) << (final_release ? "final release" : "engine end");
+        ComPtr<IQVScheduler> next = NewScheduler();
+        ASSERT_TRUE(next);
+        long run_on_startup = 0;
+        next->get_RunOnStartup(&run_on_startup);
+        EXPECT_EQ(run_on_startup, 1);
+        ClearEngineFiles();
+    }
+}
+
+TEST_F(SchedulerObjectTest, ClientAnsweringAnEventWithCallsOfItsOwnIsNeverKeptWaiting)
+{
+    WriteTaskFile(L"Backup", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+    std::atomic<int> answered{0};
+    std::atomic<int> kept_waiting{0};
+    IQVScheduler* raw = scheduler.Get();
+    // Each event is answered from another thread of the client, as a
+    // multithreaded administrator would, while the event call is still in
+    // progress: a lock held across the event would keep it waiting.
+    events.Sink().OnEvent([&, raw](long) {
+        std::atomic<bool> done{false};
+        std::thread answer([&, raw] {
+            tvx::com::CoInit com(COINIT_MULTITHREADED);
+            long value = 0;
+            raw->get_ScheduleInterval(&value);
+            raw->GetLoginCount(&value);
+            raw->AddHoliday(46000.0);
+            raw->DeleteHoliday(0);
+            done = true;
+        });
+        if (WaitUntil([&] { return done.load(); }, 5000))
+            ++answered;
+        else
+            ++kept_waiting;
+        answer.join();
+    });
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    ASSERT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->SetSuspendScheduler(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->SetSuspendScheduler(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->EnableTask(Bstr(L"Backup").Get(), 1));
+    WriteTaskFile(L"Second", {L"// nothing"});
+    ASSERT_HRESULT_SUCCEEDED(scheduler->AddTask(Bstr(L"Second").Get()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Stop());
+    events.Sink().OnEvent(nullptr);
+    EXPECT_EQ(kept_waiting.load(), 0);
+    EXPECT_GE(answered.load(), 6);
+}
+
+TEST_F(SchedulerObjectTest, GetTimeGivesTheCurrentTimeInUtc)
+{
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    DATE engine_time = 0;
+    ASSERT_HRESULT_SUCCEEDED(scheduler->GetTime(&engine_time));
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    DATE utc = 0;
+    SystemTimeToVariantTime(&now, &utc);
+    EXPECT_NEAR(engine_time, utc, 5.0 / 86400);
+}
+
+}  // namespace
+}  // namespace enginetest
