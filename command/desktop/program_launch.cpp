@@ -189,10 +189,10 @@ CString ProgramCommandLine(const CString& programOrDocument, const CString& work
 {
     if (!IsDocument(programOrDocument))
         return programOrDocument;
-    char program[MAX_PATH] = "";
     const CString document = StripQuotes(programOrDocument);
-    const HINSTANCE found = FindExecutableA(document, workingDirectory.IsEmpty() ? nullptr : (const char*)workingDirectory,
-                                            program);
+    const char* directory = workingDirectory.IsEmpty() ? nullptr : static_cast<const char*>(workingDirectory);
+    char program[MAX_PATH] = "";
+    const HINSTANCE found = FindExecutableA(document, directory, program);
     if (reinterpret_cast<INT_PTR>(found) <= 32 || program[0] == '\0')
         return programOrDocument;
     return QuoteIfBlank(program) + " " + QuoteIfBlank(programOrDocument);
