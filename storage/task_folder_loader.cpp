@@ -107,15 +107,15 @@ std::vector<CString> CTaskFolderLoader::ListTaskNames() const
 
 HRESULT CTaskFolderLoader::LoadAll(IDispatch* scheduler)
 {
-    ComPtr<IClassFactory> taskClass;
-    if (scheduler == nullptr)
-        return E_INVALIDARG;
-    const HRESULT found = CoGetClassObject(CLSID_QVTask, kAnyServer, nullptr, IID_IClassFactory,
-                                           taskClass.ReceiveVoid());
-    return LoadAll(scheduler, SUCCEEDED(found) ? taskClass.Get() : nullptr);
+    return Load(scheduler, nullptr, true);
 }
 
-HRESULT CTaskFolderLoader::LoadAll(IDispatch* object, IClassFactory* taskClass)
+HRESULT CTaskFolderLoader::LoadAll(IDispatch* scheduler, IClassFactory* taskClass)
+{
+    return Load(scheduler, taskClass, false);
+}
+
+HRESULT CTaskFolderLoader::Load(IDispatch* object, IClassFactory* taskClass, bool findTaskClass)
 {
     if (object == nullptr)
         return E_INVALIDARG;
@@ -126,7 +126,16 @@ HRESULT CTaskFolderLoader::LoadAll(IDispatch* object, IClassFactory* taskClass)
     if (FAILED(collection.QueryFrom(scheduler.Get())) || !collection)
         return S_OK;
     const std::vector<CString> names = ListTaskNames();
-    if (names.empty() || taskClass == nullptr)
+    if (names.empty())
+        return S_OK;
+    ComPtr<IClassFactory> registeredClass;
+    if (findTaskClass) {
+        if (FAILED(CoGetClassObject(CLSID_QVTask, kAnyServer, nullptr, IID_IClassFactory,
+                                    registeredClass.ReceiveVoid())))
+            return S_OK;
+        taskClass = registeredClass.Get();
+    }
+    if (taskClass == nullptr)
         return S_OK;
     m_SecondTasks.clear();
     for (const CString& name : names) {

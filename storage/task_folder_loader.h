@@ -26,9 +26,10 @@ public:
     // IQVScheduler; otherwise S_OK, also when the scheduler has no task
     // collection, the folder has no task file or the task class can't be
     // reached. A file that can't be read is skipped; it never stops the
-    // others. Tasks are made by the registered QVTask class.
+    // others. Tasks are made by the registered QVTask class, which is only
+    // looked for when there is a task file.
     HRESULT LoadAll(IDispatch* scheduler);
-    // The same with the given maker of task objects.
+    // The same with the given maker of task objects (none: nothing loaded).
     HRESULT LoadAll(IDispatch* scheduler, IClassFactory* taskClass);
 
     // The names (without ".tsk") of the task files, in the order of the
@@ -36,6 +37,7 @@ public:
     std::vector<CString> ListTaskNames() const;
 
 private:
+    HRESULT Load(IDispatch* scheduler, IClassFactory* taskClass, bool findTaskClass);
     tvx::com::ComPtr<IQVTask> NewTask(IClassFactory* taskClass) const;
     void LoadTask(const CString& name, IClassFactory* taskClass, IQVTaskCollection* collection);
     // The second task of a split, saved under its own name; null when the
