@@ -114,7 +114,8 @@ void CSchedOptions::Serialize(CArchive& ar)
 CSchedOptions::Load CSchedOptions::LoadFromFile(const CStorageFolder& folder, CStorageLog& log)
 {
     const CString path = folder.SettingsFilePath();
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES &&
+        (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)) {
         SaveToFile(folder, log);
         return Load::created;
     }
