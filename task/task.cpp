@@ -73,18 +73,34 @@ void CQVTask::FinalRelease()
 template <class I>
 HRESULT CQVTask::InitPart(const ComPtr<IUnknown>& inner, I*& cached)
 {
-    ScopedLock hold(m_initLock);
-    if (cached != nullptr || !inner)
+    if (!inner)
         return E_FAIL;
+    {
+        ScopedLock hold(m_initLock);
+        if (cached != nullptr)
+            return E_FAIL;
+    }
+    // Asked outside the lock: the part is another object.
     I* obtained = nullptr;
     if (FAILED(inner->QueryInterface(__uuidof(I), reinterpret_cast<void**>(&obtained))) || obtained == nullptr) {
         if (obtained != nullptr)
             obtained->Release();
         return E_FAIL;
     }
+    {
+        ScopedLock hold(m_initLock);
+        if (cached == nullptr) {
+            cached = obtained;
+            obtained = nullptr;
+        }
+    }
+    // Another caller cached it meanwhile.
+    if (obtained != nullptr) {
+        obtained->Release();
+        return E_FAIL;
+    }
     // The interface came with a reference on this object (the part's
     // AddRef is the task's); kept, it would keep the task alive for ever.
-    cached = obtained;
     ControllingUnknown()->Release();
     return S_OK;
 }
@@ -104,7 +120,6 @@ void CQVTask::ReleasePart(ComPtr<IUnknown>& inner, I*& cached)
 
 STDMETHODIMP CQVTask::Initialize()
 {
-    ScopedLock hold(m_initLock);
     HRESULT hr = InitSchedTrigger();
     if (SUCCEEDED(hr))
         hr = InitCondTrigger();

@@ -218,7 +218,7 @@ private:
     void RecordRunProcess(IQVCommand* command);
 
     tvx::com::CriticalSection m_lock;
-    tvx::com::CriticalSection m_initLock;  // Initialize and its three steps
+    tvx::com::CriticalSection m_initLock;  // the three cached part interfaces while they are set
 
     // Aggregated parts: the inner unknown and the cached interface. Set at
     // construction, released at final release, unchanged in between.
