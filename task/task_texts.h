@@ -42,6 +42,5 @@ inline constexpr wchar_t kErrorLogForm[] = L"[%ls] - %ls";
 // and may be missing or unregistered.
 inline constexpr wchar_t kNoPart[] = L"Unable to create the %ls of the task (error 0x%08lX)";
 inline constexpr wchar_t kNoStorage[] = L"Unable to create the task storage object QvxStorg.QVTaskStorage (error 0x%08lX)";
-inline constexpr wchar_t kConditionFailed[] = L"The condition test failed";
 
 }  // namespace task_text
