@@ -31,4 +31,23 @@ inline constexpr char kNoRunDesktop[] = "Unable to create desktop object\n%d";
 inline constexpr char kUserCancelled[] = "User cancelled execution";
 inline constexpr char kLineFailedWithoutText[] = "Command failed: %s";
 
+// Task-control commands. The connection texts carry the activation's code.
+inline constexpr char kNoSchedulerObject[] = "Unable to initial scheduler object: %d";
+inline constexpr char kNoSchedulerForRunTask[] = "Unable to initialize scheduler object for Run Task: %d";
+inline constexpr char kUnableToEnableTask[] = "Unable to enable task\n%s\nError: %d";
+inline constexpr char kUnableToDisableTask[] = "Unable to disable task\n%s\nError: %d";
+inline constexpr char kUnableToResetTrigger[] = "Unable to reset task trigger\n%s\nError: %d";
+inline constexpr char kNoTaskCollection[] = "Failed to get the task collection object: %x";
+inline constexpr char kNoTaskIndex[] = "Unable to retrieve task index for run task command";
+inline constexpr char kNoTaskObject[] = "Unable to retrieve task object.\nError: %d";
+inline constexpr char kNoCommandList[] = "Unable to query command list: %x";
+inline constexpr char kNoCommandObject[] = "Failed to get command object: %d";
+inline constexpr char kRunTaskRecursion[] = "RunTask refused: task \"%s\" would run itself";
+
+// System commands and the shutdown helper.
+inline constexpr char kShutdownHelperFile[] = "qvshutdown.exe";
+inline constexpr char kShutdownHelperMissing[] = "QVShutdown application could not be found";
+inline constexpr char kSystemCommandUndefined[] = "System command not defined correctly";
+inline constexpr char kShutdownHelperStartFailed[] = "Unable to start the QVShutdown application\n%s";
+
 }  // namespace command_text

@@ -12,10 +12,12 @@
 
 #include "command/dialup/dialup_commands.h"
 #include "command/owned_handle.h"
+#include "command/scheduler_connection.h"
 #include "platform/framework/object.h"
 #include "platform/framework/string.h"
 
 class AccountApi;
+struct IQVCmdCollection;
 
 class CMacroCommand : public CObject {
     DECLARE_SERIAL(CMacroCommand)
@@ -71,6 +73,14 @@ public:
     void UseAccountApi(AccountApi& api) { m_pAccountApi = &api; }
     void UseQueueMutex(HANDLE mutex) { m_hQueueMutex = mutex; }
 
+    // --- Task-control commands -------------------------------------------
+    // Makes the scheduler reference on first use; S_OK at once when one is
+    // held. The reference and its apartment belong to the calling thread.
+    HRESULT ConnectScheduler() { return m_scheduler.Connect(); }
+    // Serves the task-control commands from the caller's scheduler instead
+    // of the engine's (the object takes a reference of its own).
+    void UseScheduler(IQVScheduler* scheduler) { m_scheduler.Use(scheduler); }
+
 private:
     struct KeywordRule;
     struct RunPreparation;
@@ -93,6 +103,10 @@ private:
     int PrepareUnderQueueMutex(RunPreparation& run);
     int CreateRunDesktop();
     void CleanUpAccountRun(RunPreparation& run, int* result);
+
+    // Task control.
+    int SetTaskEnabled(bool enable);
+    int RunTaskLines(IQVCmdCollection* commands);
 
     // Command entry points, one per keyword of the table.
     int RunProgram();
@@ -148,4 +162,9 @@ private:
 
     AccountApi* m_pAccountApi;
     HANDLE m_hQueueMutex;
+
+    // Engine reference of the task-control commands, and the names of the
+    // tasks whose lines RunTask is running on this object, outermost first.
+    SchedulerConnection m_scheduler;
+    std::vector<CString> m_runTaskNames;
 };

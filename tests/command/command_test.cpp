@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandRunTest,
                          ::testing::Values(RunCase{L"// note", S_OK, L""}, RunCase{L"", S_OK, L""},
                                            RunCase{L":label", S_OK, L""},
                                            RunCase{L"logoff(TRUE)", E_FAIL, L"Unknown command \"logoff\""},
-                                           RunCase{L"LogOff", E_FAIL, L"Wrong number of parameters"},
+                                           RunCase{L"LogOff", E_FAIL, L"QVShutdown application could not be found"},
                                            RunCase{L"CloseWindow()", E_FAIL, L"Wrong number of Parameters"},
                                            RunCase{L"RunTask(a,b)", E_FAIL, L"Invalid Number of Parameters"},
                                            RunCase{L"SendKeys(abc)", E_FAIL, L"SendKeys is not available"}));

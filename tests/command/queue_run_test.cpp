@@ -83,9 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
                       QueueCase{{"Bogus()", "// note"}, 0, "Unknown command \"Bogus\""},
                       QueueCase{{"Bogus()", "Delay(1)", "// note"}, 0, "Wrong number of parameters"},
                       QueueCase{{"Delay(1)", "Bogus()"}, 0, "Unknown command \"Bogus\""},
-                      QueueCase{{"ShutDown(TRUE)", "Bogus()"}, 0, "ShutDown is not available"},
-                      QueueCase{{"LogOff", "Bogus()"}, 0, "Wrong number of parameters"},
-                      QueueCase{{"// note", "ReBoot(FALSE)", "Bogus()"}, 0, "ReBoot is not available"}));
+                      // No shutdown helper lies beside this test program.
+                      QueueCase{{"ShutDown(TRUE)", "Bogus()"}, 0, "QVShutdown application could not be found"},
+                      QueueCase{{"LogOff", "Bogus()"}, 0, "QVShutdown application could not be found"},
+                      QueueCase{{"// note", "ReBoot(FALSE)", "Bogus()"}, 0,
+                                "QVShutdown application could not be found"}));
 
 TEST(QueueRunTest, RunStartsWithoutAnEarlierError)
 {
