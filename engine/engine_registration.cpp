@@ -68,7 +68,7 @@ HRESULT RegisterEngine(const std::wstring& service_name, bool service_mode)
         RecordDiagnostic(engine_text::kCoInitializeFailed, Hex(com.Result()));
         return com.Result();
     }
-    HRESULT result = UninstallService(service_name) ? S_OK : E_FAIL;
+    HRESULT result = RemoveService(service_name) ? S_OK : E_FAIL;
 
     // The AppID key and its name under the executable, without the service
     // values; those follow below for service mode.
@@ -97,7 +97,7 @@ HRESULT UnregisterEngine(const std::wstring& service_name)
         RecordDiagnostic(engine_text::kCoInitializeFailed, Hex(com.Result()));
         return com.Result();
     }
-    HRESULT result = UninstallService(service_name) ? S_OK : E_FAIL;
+    HRESULT result = RemoveService(service_name) ? S_OK : E_FAIL;
     const EngineAppId app(service_name, false);
     HRESULT hr = tvx::com::UnregisterLocalServer(EngineClasses(), app.Get());
     return FAILED(result) ? result : hr;

@@ -81,6 +81,8 @@ bool InstallService(const std::wstring& service_name, const std::wstring& exe_pa
     return true;
 }
 
+namespace {
+
 bool UninstallService(const std::wstring& service_name)
 {
     if (!IsServiceInstalled(service_name))
@@ -103,5 +105,19 @@ bool UninstallService(const std::wstring& service_name)
         RecordDiagnostic("%s", engine_text::kDeleteServiceFailed);
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool RemoveService(const std::wstring& service_name)
+{
+    if (!UninstallService(service_name))
+        return false;
+    // The manager removes a deleted service once the last handle to it is
+    // closed, and not always at once: a new installation must not find the
+    // old one still there.
+    for (DWORD waited = 0; waited < kStopWaitMs && IsServiceInstalled(service_name); waited += kStopPollMs)
+        Sleep(kStopPollMs);
     return true;
 }

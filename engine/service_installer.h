@@ -11,8 +11,8 @@ bool IsServiceInstalled(const std::wstring& service_name);
 // installed service counts as success. Failures go to the diagnostics log.
 bool InstallService(const std::wstring& service_name, const std::wstring& exe_path);
 
-// Stops the service when it runs, waits (bounded) until it has stopped, so
-// that the service manager really deletes it and a new installation can
-// follow at once, and deletes it. A service that is not installed counts as
-// removed. Failures go to the diagnostics log.
-bool UninstallService(const std::wstring& service_name);
+// Stops the service when it runs and deletes it, waiting (bounded) for it to
+// stop and to be gone, so that a new installation can follow at once. A
+// service that is not installed counts as removed. Failures go to the
+// diagnostics log.
+bool RemoveService(const std::wstring& service_name);

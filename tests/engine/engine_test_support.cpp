@@ -27,32 +27,6 @@ void DeleteMatching(const std::wstring& folder, const wchar_t* pattern)
     FindClose(search);
 }
 
-std::wstring VariableName(const wchar_t* entry)
-{
-    const wchar_t* equals = wcschr(entry + 1, L'=');  // "=C:=C:\" names start with "="
-    return std::wstring(entry, equals ? equals - entry : wcslen(entry));
-}
-
-// This process's environment with the given entries put in place of those of
-// the same name.
-std::vector<wchar_t> EnvironmentWith(std::initializer_list<const wchar_t*> replaced)
-{
-    std::vector<wchar_t> block;
-    wchar_t* current = GetEnvironmentStringsW();
-    for (const wchar_t* entry = current; *entry; entry += wcslen(entry) + 1) {
-        bool keep = true;
-        for (const wchar_t* replacement : replaced)
-            keep = keep && _wcsicmp(VariableName(entry).c_str(), VariableName(replacement).c_str()) != 0;
-        if (keep)
-            block.insert(block.end(), entry, entry + wcslen(entry) + 1);
-    }
-    FreeEnvironmentStringsW(current);
-    for (const wchar_t* entry : replaced)
-        block.insert(block.end(), entry, entry + wcslen(entry) + 1);
-    block.push_back(L'\0');
-    return block;
-}
-
 }  // namespace
 
 std::wstring EngineFolder()
@@ -196,46 +170,92 @@ DWORD RunEngine(const std::wstring& arguments, DWORD timeout_ms, std::string* ou
     return RunToEnd(L"\"" + EnginePath() + L"\" " + arguments, timeout_ms, output);
 }
 
-EngineProcess::EngineProcess(const std::wstring& arguments, std::initializer_list<const wchar_t*> extra_environment)
+struct EngineProcess::Output {
+    std::mutex lock;
+    std::string text;
+    bool ended = false;
+};
+
+EngineProcess::EngineProcess(const std::wstring& arguments) : output_(std::make_shared<struct Output>())
 {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE read_end = nullptr;
+    HANDLE write_end = nullptr;
+    if (!CreatePipe(&read_end, &write_end, &inherit, 0))
+        return;
+    Handle reader(read_end);
+    Handle writer(write_end);
+    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+
     std::wstring command_line = L"\"" + EnginePath() + L"\" " + arguments;
     std::vector<wchar_t> line(command_line.begin(), command_line.end());
     line.push_back(L'\0');
-    std::vector<wchar_t> environment = EnvironmentWith(extra_environment);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = write_end;
+    startup.hStdError = write_end;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        extra_environment.size() ? environment.data() : nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return;
     CloseHandle(info.hThread);
-    process_ = info.hProcess;
+    process_.Reset(info.hProcess);
     id_ = info.dwProcessId;
+    writer.Reset();
+    // Owned by the reader: a program the engine started could keep the
+    // pipe open after the engine's end.
+    std::shared_ptr<struct Output> output = output_;
+    reader_ = std::thread([output, pipe = reader.Detach()] {
+        char buffer[1024];
+        DWORD got = 0;
+        while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            std::lock_guard<std::mutex> hold(output->lock);
+            output->text.append(buffer, got);
+        }
+        CloseHandle(pipe);
+        std::lock_guard<std::mutex> hold(output->lock);
+        output->ended = true;
+    });
 }
 
 EngineProcess::~EngineProcess()
 {
-    if (!process_)
-        return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_);
+    if (!reader_.joinable())
+        return;
+    if (WaitUntil(
+            [&] {
+                std::lock_guard<std::mutex> hold(output_->lock);
+                return output_->ended;
+            },
+            2000))
+        reader_.join();
+    else
+        reader_.detach();
 }
 
 DWORD EngineProcess::WaitForExit(DWORD timeout_ms)
 {
-    if (!process_ || WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0)
+    if (!process_ || WaitForSingleObject(process_.Get(), timeout_ms) != WAIT_OBJECT_0)
         return ~0u;
     DWORD code = ~0u;
-    GetExitCodeProcess(process_, &code);
+    GetExitCodeProcess(process_.Get(), &code);
     return code;
 }
 
-bool EngineProcess::Running() const
+bool EngineProcess::WaitForOutput(const std::string& text, DWORD timeout_ms)
 {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    return WaitUntil([&] { return Output().find(text) != std::string::npos; }, timeout_ms);
+}
+
+std::string EngineProcess::Output()
+{
+    std::lock_guard<std::mutex> hold(output_->lock);
+    return output_->text;
 }
 
 std::vector<DWORD> EngineProcessIds()

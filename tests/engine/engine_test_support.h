@@ -13,7 +13,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/com/com.h"
@@ -64,26 +67,29 @@ DWORD RunToEnd(const std::wstring& command_line, DWORD timeout_ms = 60000, std::
 // "<engine copy>" followed by the arguments.
 DWORD RunEngine(const std::wstring& arguments, DWORD timeout_ms = 60000, std::string* output = nullptr);
 
-// A started engine process that the test ends if it is still there.
+// An engine process started by the test with its standard output and
+// error collected; the test ends it if it is still there.
 class EngineProcess {
 public:
-    // Starts the engine copy with the arguments, in this process's
-    // environment with the given entries ("NAME=value") in place of those of
-    // the same name.
-    EngineProcess(const std::wstring& arguments, std::initializer_list<const wchar_t*> extra_environment = {});
+    explicit EngineProcess(const std::wstring& arguments);
     ~EngineProcess();
     EngineProcess(const EngineProcess&) = delete;
     EngineProcess& operator=(const EngineProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return process_.Valid(); }
     DWORD Id() const { return id_; }
     // Waits for the end; the exit code, or ~0u when it did not end.
     DWORD WaitForExit(DWORD timeout_ms);
-    bool Running() const;
+    // Waits until the output holds the text.
+    bool WaitForOutput(const std::string& text, DWORD timeout_ms);
+    std::string Output();
 
 private:
-    HANDLE process_ = nullptr;
+    struct Output;
+    tvx::com::Handle process_;
     DWORD id_ = 0;
+    std::shared_ptr<struct Output> output_;
+    std::thread reader_;
 };
 
 // Ids of the running engine processes (any Tarvex.exe).
