@@ -11,6 +11,7 @@
 #include "engine/engine_texts.h"
 #include "engine/error_report.h"
 #include "engine/scheduler_activation.h"
+#include "engine/service_mode.h"
 #include "platform/com/class_objects.h"
 #include "platform/com/co_init.h"
 #include "platform/com/message_loop.h"
@@ -113,6 +114,7 @@ DWORD EngineModule::Run()
         return static_cast<DWORD>(com.Result());
     InitializeEngineComSecurity();
 
+    SetEngineServiceMode(service_mode_);
     tvx::com::ClassObjects objects;
     HRESULT hr = objects.Register(EngineClasses());
     if (FAILED(hr)) {

@@ -6,6 +6,7 @@
 
 #include "engine/ansi_text.h"
 #include "engine/engine_texts.h"
+#include "engine/service_mode.h"
 #include "engine/task_account.h"
 #include "qvxstorg.h"
 
@@ -113,7 +114,7 @@ tvx::com::InterfaceTable CQVScheduler::Interfaces()
     return entries;
 }
 
-CQVScheduler::CQVScheduler() : settings_(SchedulerSettings::Defaults()) {}
+CQVScheduler::CQVScheduler() : settings_(SchedulerSettings::Defaults()), is_service_(EngineServiceMode() ? 1 : 0) {}
 
 // ---------------------------------------------------------------------------
 // Construction and final release

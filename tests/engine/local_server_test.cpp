@@ -248,5 +248,36 @@ TEST_F(LocalEngineTest, TaskRunStartedByTheEngineKeepsItUntilTheRunEnds)
     DeleteFileW(log.c_str());
 }
 
+TEST_F(LocalEngineTest, DemoTaskWrittenBesideTheEngineIsInItsTaskList)
+{
+    // scripts/run.sh places the demo writer beside the engine, as here.
+    ASSERT_EQ(RunToEnd(L"\"" + EngineFolder() + L"tvx_demo_task.exe\""), 0u);
+    ComPtr<IQVScheduler> scheduler = Connect();
+    ASSERT_TRUE(scheduler);
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
+    short index = -1;
+    ASSERT_HRESULT_SUCCEEDED(tasks->FindTaskIndex(Bstr(L"Demo - a line every minute").Get(), &index));
+    ASSERT_GE(index, 0);
+    ComPtr<IQVTask> demo;
+    ASSERT_HRESULT_SUCCEEDED(tasks->Item(index, demo.Receive()));
+    short trigger = 0;
+    long enabled = 0;
+    demo->get_TriggerType(&trigger);
+    demo->get_Enabled(&enabled);
+    EXPECT_EQ(trigger, 1);
+    EXPECT_EQ(enabled, 1);
+    Bstr next;
+    demo->GetNextScheduledAsString(next.Receive());
+    EXPECT_FALSE(next.Empty());
+    EXPECT_NE(next.ToString(), L"Never");
+}
+
+// Run after the script client, whose engine must end by itself.
+TEST(EngineProcesses, EndOnceTheirClientsHaveLeft)
+{
+    EXPECT_TRUE(EnginesEnd(kEngineEndMs));
+}
+
 }  // namespace
 }  // namespace enginetest
