@@ -1,19 +1,18 @@
-// Key sending commands. This build does not carry them yet: each checks its
-// parameter count as the keyword table gives it and then fails with a text
-// naming the command, so a script never mistakes it for success.
+// Key sending commands: run by the desktop commands with this object's state.
+#include "command/desktop/desktop_commands.h"
 #include "command/macro_command.h"
 
 int CMacroCommand::SendKeys()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::SendKeys);
 }
 
 int CMacroCommand::SendKeysToWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::SendKeysToWindow);
 }
 
 int CMacroCommand::SendKeysFromFile()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::SendKeysFromFile);
 }

@@ -17,6 +17,10 @@
 #include "platform/framework/string.h"
 
 class AccountApi;
+namespace desktop {
+class CommandArguments;
+struct DesktopContext;
+}  // namespace desktop
 struct IQVCmdCollection;
 
 class CMacroCommand : public CObject {
@@ -108,6 +112,11 @@ private:
     int SetTaskEnabled(bool enable);
     int RunTaskLines(IQVCmdCollection* commands);
 
+    // Runs one of the desktop commands (programs, windows, keys, messages,
+    // prompts, delays, log lines) with this object's parameters and state.
+    using DesktopCommand = int (*)(const desktop::CommandArguments&, desktop::DesktopContext&);
+    int RunDesktopCommand(DesktopCommand command);
+
     // Command entry points, one per keyword of the table.
     int RunProgram();
     int RunDOSCommand();
@@ -159,6 +168,7 @@ private:
     CString m_strLastError;
     long m_nKeyDelay = 100;
     std::vector<CString> m_queue;
+    CString m_strInputAnswer;  // answer of the last InputBox
 
     AccountApi* m_pAccountApi;
     HANDLE m_hQueueMutex;

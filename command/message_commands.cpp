@@ -1,29 +1,29 @@
-// Message, prompt, delay and log commands. This build does not carry them yet: each checks its
-// parameter count as the keyword table gives it and then fails with a text
-// naming the command, so a script never mistakes it for success.
+// Message, prompt, delay and log commands: run by the desktop commands with
+// this object's state.
+#include "command/desktop/desktop_commands.h"
 #include "command/macro_command.h"
 
 int CMacroCommand::DisplayMessage()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::DisplayMessage);
 }
 
 int CMacroCommand::InputBox()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::InputBox);
 }
 
 int CMacroCommand::MessageBox()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::MessageBox);
 }
 
 int CMacroCommand::Delay()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::Delay);
 }
 
 int CMacroCommand::LogToFile()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::LogToFile);
 }

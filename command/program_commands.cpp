@@ -1,49 +1,49 @@
-// Program, process and window commands. This build does not carry them yet: each checks its
-// parameter count as the keyword table gives it and then fails with a text
-// naming the command, so a script never mistakes it for success.
+// Program, process and window commands: run by the desktop commands with
+// this object's state.
+#include "command/desktop/desktop_commands.h"
 #include "command/macro_command.h"
 
 int CMacroCommand::RunProgram()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::RunProgram);
 }
 
 int CMacroCommand::RunDOSCommand()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::RunDOSCommand);
 }
 
 int CMacroCommand::WaitForProgram()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::WaitForProgram);
 }
 
 int CMacroCommand::QuitProgram()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::QuitProgram);
 }
 
 int CMacroCommand::SetActiveWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::SetActiveWindow);
 }
 
 int CMacroCommand::MaximizeWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::MaximizeWindow);
 }
 
 int CMacroCommand::MinimizeWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::MinimizeWindow);
 }
 
 int CMacroCommand::RestoreWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::RestoreWindow);
 }
 
 int CMacroCommand::CloseWindow()
 {
-    return FailNotAvailable();
+    return RunDesktopCommand(desktop::CloseWindow);
 }

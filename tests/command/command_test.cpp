@@ -110,7 +110,7 @@ TEST_F(CommandTest, NulInsideTheLineEndsIt)
     EXPECT_EQ(L"RunProgram(a", FullCommand(command.Get()));
     EXPECT_EQ(L"a", Parameter(command.Get(), 1));
     EXPECT_EQ(E_FAIL, command->Run());
-    EXPECT_EQ(L"RunProgram is not available", LastError(command.Get()));
+    EXPECT_EQ(L"Unable to run command line: a", LastError(command.Get()));
 }
 
 TEST_F(CommandTest, HundredThousandParametersCrossTheInterface)
@@ -124,7 +124,7 @@ TEST_F(CommandTest, HundredThousandParametersCrossTheInterface)
     EXPECT_EQ(L"w99999", Parameter(command.Get(), 100000));
     EXPECT_EQ(L"", Parameter(command.Get(), 100001));
     EXPECT_EQ(E_FAIL, command->Run());
-    EXPECT_EQ(L"QuitProgram is not available", LastError(command.Get()));
+    EXPECT_EQ(L"Unable to Quit Program w0", LastError(command.Get()));
 }
 
 struct RunCase {
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandRunTest,
                                            RunCase{L"LogOff", E_FAIL, L"QVShutdown application could not be found"},
                                            RunCase{L"CloseWindow()", E_FAIL, L"Wrong number of Parameters"},
                                            RunCase{L"RunTask(a,b)", E_FAIL, L"Invalid Number of Parameters"},
-                                           RunCase{L"SendKeys(abc)", E_FAIL, L"SendKeys is not available"}));
+                                           RunCase{L"SendKeys({abc)", E_FAIL, L"sendkey function found an opening brace without a closing brace"}));
 
 TEST_F(CommandTest, QueueWithoutAccountRunsEveryLineAndReportsTheLastFailure)
 {
@@ -335,7 +335,7 @@ TEST_F(CommandTest, LateBoundCallsReachTheSameMembers)
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
     ::SysFreeString(exception.bstrHelpFile);
-    EXPECT_EQ(L"QuitProgram is not available", LastError(command.Get()));
+    EXPECT_EQ(L"Unable to Quit Program Doc (a,b)", LastError(command.Get()));
 }
 
 }  // namespace

@@ -39,19 +39,25 @@ TEST(LineParserFuzzTest, RandomLinesAlwaysGiveAResultAndFailuresAText)
     static const char* const kPrefixes[] = {"", "RunProgram(", "SendKeys(", "SendEMail(", "Delay(", "!QuitProgram("};
     CMacroCommand command;
     for (int round = 0; round < 20000; ++round) {
-        std::string line = kPrefixes[random() % 6];
+        const size_t prefix = random() % 6;
+        std::string line = kPrefixes[prefix];
         const size_t length = random() % (round % 100 == 0 ? 5000 : 60);
         for (size_t i = 0; i < length; ++i)
             line += RandomCharacter(random);
 
         command.ParseLine(line.c_str());
         const CString& full = command.GetFullLine();
-        const int result = command.ExecuteLine();
-        ASSERT_TRUE(result == 0 || result == 1) << line;
-        if (result == 0)
-            ASSERT_FALSE(command.GetLastErrorString().IsEmpty()) << line;
-        else
-            ASSERT_NE(CMacroCommand::LineKind::kCommand, command.GetLineKind()) << line;
+        // Random programs, keys, delays and window closes would act on the
+        // desktop for real: those lines are only parsed.
+        const bool acts_on_desktop = prefix == 1 || prefix == 2 || prefix == 4 || prefix == 5;
+        if (!acts_on_desktop) {
+            const int result = command.ExecuteLine();
+            ASSERT_TRUE(result == 0 || result == 1) << line;
+            if (result == 0)
+                ASSERT_FALSE(command.GetLastErrorString().IsEmpty()) << line;
+            else
+                ASSERT_NE(CMacroCommand::LineKind::kCommand, command.GetLineKind()) << line;
+        }
 
         if (command.GetLineKind() != CMacroCommand::LineKind::kCommand) {
             ASSERT_EQ(0, command.GetParameterCount()) << line;
@@ -85,7 +91,7 @@ TEST(LineParserFuzzTest, HundredThousandParametersAreAllKept)
     EXPECT_STREQ("p0", command.GetParameter(1));
     EXPECT_STREQ("p99999", command.GetParameter(100000));
     EXPECT_EQ(0, command.ExecuteLine());
-    EXPECT_STREQ("RunProgram is not available", command.GetLastErrorString());
+    EXPECT_STREQ("Unable to set working directory", command.GetLastErrorString());
 }
 
 TEST(LineParserFuzzTest, DeepUnbalancedParenthesesStayOneParameter)
@@ -99,7 +105,8 @@ TEST(LineParserFuzzTest, DeepUnbalancedParenthesesStayOneParameter)
         command.ParseLine(line.c_str());
         EXPECT_EQ(1, command.GetParameterCount()) << filler;
         EXPECT_EQ(0, command.ExecuteLine());
-        EXPECT_STREQ("QuitProgram is not available", command.GetLastErrorString());
+        const std::string expected = std::string("Unable to Quit Program ") + static_cast<const char*>(command.GetParameter(1));
+        EXPECT_EQ(expected, static_cast<const char*>(command.GetLastErrorString())) << filler;
     }
 }
 
