@@ -13,7 +13,6 @@ public:
     EventReport(std::wstring source, bool service_mode) : source_(std::move(source)), service_mode_(service_mode) {}
 
     void SetServiceMode(bool service_mode) { service_mode_ = service_mode; }
-    bool ServiceMode() const { return service_mode_; }
 
     void Information(const std::wstring& text) const { Report(EVENTLOG_INFORMATION_TYPE, text); }
     // Failures the engine can't show anyone: an error event in service mode.

@@ -7,6 +7,7 @@
 namespace {
 
 struct SwitchCase {
+    const char* name;
     const wchar_t* command_line;
     EngineAction action;
     bool start_now;
@@ -25,22 +26,23 @@ TEST_P(EngineSwitchesTest, CommandLineSelectsActionAndStartFlag)
 INSTANTIATE_TEST_SUITE_P(
     Table, EngineSwitchesTest,
     ::testing::Values(
-        SwitchCase{L"Tarvex.exe", EngineAction::Run, false},
-        SwitchCase{L"Tarvex.exe -Embedding", EngineAction::Run, false},
-        SwitchCase{L"Tarvex.exe /Start", EngineAction::Run, true},
-        SwitchCase{L"Tarvex.exe -start", EngineAction::Run, true},
+        SwitchCase{"Nothing", L"Tarvex.exe", EngineAction::Run, false},
+        SwitchCase{"Embedding", L"Tarvex.exe -Embedding", EngineAction::Run, false},
+        SwitchCase{"Start", L"Tarvex.exe /Start", EngineAction::Run, true},
+        SwitchCase{"StartInSmallLetters", L"Tarvex.exe -start", EngineAction::Run, true},
         // The text compared runs to the end of the line.
-        SwitchCase{L"Tarvex.exe /Start -Embedding", EngineAction::Run, false},
-        SwitchCase{L"Tarvex.exe -Embedding /Start", EngineAction::Run, true},
-        SwitchCase{L"Tarvex.exe -Startup", EngineAction::Run, false},
-        SwitchCase{L"Tarvex.exe -regserver", EngineAction::Register, false},
-        SwitchCase{L"Tarvex.exe /RegServer", EngineAction::Register, false},
-        SwitchCase{L"Tarvex.exe /Service", EngineAction::RegisterService, false},
-        SwitchCase{L"Tarvex.exe -UNREGSERVER", EngineAction::Unregister, false},
-        SwitchCase{L"Tarvex.exe /Stop", EngineAction::StopRunning, false},
-        SwitchCase{L"Tarvex.exe /Stop -Embedding", EngineAction::Run, false},
+        SwitchCase{"StartFollowedByEmbedding", L"Tarvex.exe /Start -Embedding", EngineAction::Run, false},
+        SwitchCase{"EmbeddingFollowedByStart", L"Tarvex.exe -Embedding /Start", EngineAction::Run, true},
+        SwitchCase{"Startup", L"Tarvex.exe -Startup", EngineAction::Run, false},
+        SwitchCase{"RegServerInSmallLetters", L"Tarvex.exe -regserver", EngineAction::Register, false},
+        SwitchCase{"RegServer", L"Tarvex.exe /RegServer", EngineAction::Register, false},
+        SwitchCase{"Service", L"Tarvex.exe /Service", EngineAction::RegisterService, false},
+        SwitchCase{"UnregServerInCapitals", L"Tarvex.exe -UNREGSERVER", EngineAction::Unregister, false},
+        SwitchCase{"Stop", L"Tarvex.exe /Stop", EngineAction::StopRunning, false},
+        SwitchCase{"StopFollowedByEmbedding", L"Tarvex.exe /Stop -Embedding", EngineAction::Run, false},
         // A dash inside the program's path is no switch.
-        SwitchCase{L"\"C:\\Program Files\\tar-vex\\Tarvex.exe\" /Start", EngineAction::Run, true},
-        SwitchCase{L"Tarvex.exe -Service now", EngineAction::Run, false}));
+        SwitchCase{"DashInProgramPath", L"\"C:\\Program Files\\tar-vex\\Tarvex.exe\" /Start", EngineAction::Run, true},
+        SwitchCase{"ServiceFollowedByText", L"Tarvex.exe -Service now", EngineAction::Run, false}),
+    [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
