@@ -248,6 +248,27 @@ TEST_F(ServiceEngineTest, ClientActivationStartsTheStoppedService)
     EXPECT_TRUE(ProcessEnded(started.process_id, kEngineEndMs));
 }
 
+TEST_F(ServiceEngineTest, EngineStartedFromAConsoleRunsAsAProcess)
+{
+    // Registered as a service but started by hand: the service dispatcher
+    // can't start, and the engine serves as a process.
+    EngineProcess engine(L"-Start");
+    ASSERT_TRUE(engine.Started());
+    ASSERT_TRUE(engine.WaitForOutput("Service started", kEventMs)) << "process mode reports on standard output";
+    {
+        ComPtr<IQVScheduler> scheduler = Connect();
+        ASSERT_TRUE(scheduler);
+        EXPECT_EQ(EngineProcessIds(), std::vector<DWORD>{engine.Id()});
+        long service = 1;
+        scheduler->get_IsService(&service);
+        EXPECT_EQ(service, 0);
+        EXPECT_TRUE(WaitUntil([&] { return IsRunning(scheduler.Get()); }, kEventMs));
+    }
+    EXPECT_NE(QueryService().state, static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(RunEngine(L"-Stop"), 0u);
+    EXPECT_EQ(engine.WaitForExit(kEngineEndMs), 0u);
+}
+
 TEST_F(ServiceEngineTest, UnregServerStopsAndRemovesTheService)
 {
     ASSERT_EQ(Net(L"start"), 0u);
