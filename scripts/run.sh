@@ -19,7 +19,7 @@ wine=/usr/lib/wine/wine64
 # The programs and components live together in one folder, as they ship.
 bin="$prefix/drive_c/Tarvex"
 mkdir -p "$bin"
-for f in QvxCmd.dll QvxTask.dll QvxStorg.dll Tarvex.exe QvxAdmin.exe QVShutdown.exe; do
+for f in QvxCmd.dll CSMSGL32.dll CSMTPL32.dll QvxTask.dll QvxStorg.dll Tarvex.exe QvxAdmin.exe qvshutdown.exe; do
     found=$(find "$dir/" -name "$f" -not -path "*/runprefix/*" -not -path "*/wineprefix/*" | head -n 1)
     [ -n "$found" ] && cp -f "$found" "$bin/"
 done
