@@ -672,8 +672,12 @@ STDMETHODIMP CQVTask::DoCondition(LONG* bOkToContinue)
         user = m_userName;
         password = m_password;
     }
+    // Under the system account the condition forgets any stored user, so a
+    // task switched to it no longer tests its files as the old user.
     if (runAsSystem == 0)
         m_condTrigger->SetUserInformation(user.Get(), password.Get(), interactive);
+    else
+        m_condTrigger->SetUserInformation(Bstr(L"").Get(), Bstr(L"").Get(), interactive);
     LONG active = 0;
     if (FAILED(m_condTrigger->get_IsActive(&active))) {
         Bstr reason;

@@ -43,6 +43,9 @@ void PrintTo(const ClassCase& c, std::ostream* os)
 // One row per class the server lists.
 const ClassCase kClasses[] = {
     {"QVSchedTrigger", L"QvxTask.QVSchedTrigger", &CLSID_QVSchedTrigger, &IID_IQVSchedTrigger},
+    {"QVCondTrigger", L"QvxTask.QVCondTrigger", &CLSID_QVCondTrigger, &IID_IQVCondTrigger},
+    {"QVTask", L"QvxTask.QVTask", &CLSID_QVTask, &IID_IQVTask},
+    {"QVTaskCollection", L"QvxTask.QVTaskCollection", &CLSID_QVTaskCollection, &IID_IQVTaskCollection},
 };
 
 class RegistrationTest : public QvxTaskComTest, public ::testing::WithParamInterface<ClassCase> {};

@@ -461,6 +461,30 @@ TEST_F(TaskObjectTest, FailedConditionTestGivesItsReason)
     EXPECT_EQ(Text(&IQVTask::get_LastErrorString), conditionReason.ToString());
 }
 
+TEST_F(TaskObjectTest, SwitchToSystemAccountDropsTheStoredUserOfTheCondition)
+{
+    Bstr user(L"NOSUCHDOMAIN\\nobody");
+    Bstr password(L"secret");
+    task->put_UserName(user.Get());
+    task->put_Password(password.Get());
+    task->put_RunAsSystem(0);
+    cond->put_CondType(11);
+    Bstr program(L"no_such_program.exe");
+    cond->put_CondName(program.Get());
+    cond->put_Enabled(1);
+
+    LONG fire = 7;
+    if (SUCCEEDED(task->DoCondition(&fire)))
+        GTEST_SKIP() << "this system logged the account on; the stored user can't be told apart here";
+
+    // The account stays stored in the task, but the condition now tests as
+    // the process itself.
+    task->put_RunAsSystem(1);
+    fire = 7;
+    EXPECT_HRESULT_SUCCEEDED(task->DoCondition(&fire));
+    EXPECT_NE(fire, 7);
+}
+
 // --- texts ---------------------------------------------------------------------------
 
 TEST_F(TaskObjectTest, FrequencyTextFollowsTheTriggerType)
