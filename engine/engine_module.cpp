@@ -11,6 +11,7 @@
 #include "engine/engine_texts.h"
 #include "engine/error_report.h"
 #include "engine/scheduler_activation.h"
+#include "engine/service_installer.h"
 #include "engine/service_mode.h"
 #include "platform/com/class_objects.h"
 #include "platform/com/co_init.h"
@@ -80,6 +81,11 @@ int EngineModule::RunAsServiceOrProcess()
         service_mode_ = app.GetString(L"LocalService", local_service) == ERROR_SUCCESS;
     }
 
+    // Wine's dispatcher, called by a process the service manager did not
+    // start, can attach to another service's control pipe and wait there for
+    // ever instead of failing; such a process runs as a process at once.
+    if (service_mode_ && !StartedByServiceManager(service_name_))
+        service_mode_ = false;
     if (service_mode_) {
         // A user's log-off must not end the service.
         SetConsoleCtrlHandler(&EngineModule::ConsoleHandler, TRUE);

@@ -121,3 +121,19 @@ bool RemoveService(const std::wstring& service_name)
         Sleep(kStopPollMs);
     return true;
 }
+
+bool StartedByServiceManager(const std::wstring& service_name)
+{
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager)
+        return true;
+    ServiceHandle service(OpenServiceW(manager.Get(), service_name.c_str(), SERVICE_QUERY_STATUS));
+    if (!service)
+        return GetLastError() != ERROR_SERVICE_DOES_NOT_EXIST;
+    SERVICE_STATUS_PROCESS status = {};
+    DWORD size = 0;
+    if (!QueryServiceStatusEx(service.Get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof status,
+                              &size))
+        return true;
+    return status.dwProcessId == GetCurrentProcessId();
+}

@@ -16,3 +16,8 @@ bool InstallService(const std::wstring& service_name, const std::wstring& exe_pa
 // service that is not installed counts as removed. Failures go to the
 // diagnostics log.
 bool RemoveService(const std::wstring& service_name);
+
+// Whether this process is the one the service manager started for the
+// service: the service's status names it. Unknown (the status can't be read)
+// counts as started by the manager.
+bool StartedByServiceManager(const std::wstring& service_name);
