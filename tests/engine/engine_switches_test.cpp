@@ -13,6 +13,11 @@ struct SwitchCase {
     bool start_now;
 };
 
+void PrintTo(const SwitchCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class EngineSwitchesTest : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(EngineSwitchesTest, CommandLineSelectsActionAndStartFlag)
