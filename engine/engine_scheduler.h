@@ -22,6 +22,11 @@ struct IEngineScheduler : public IUnknown {
     // countdown, or a run a launch thread watches. A local-server engine
     // keeps its object while it has.
     virtual bool STDMETHODCALLTYPE HasWork() = 0;
+
+    // One scheduling pass now, at the current local time, whether or not the
+    // scheduler thread runs (a suspended scheduler makes none): for the
+    // engine's own tests and its benchmark, which time it.
+    virtual void STDMETHODCALLTYPE RunSchedulingPass() = 0;
 };
 
 __CRT_UUID_DECL(IEngineScheduler, 0x8cb1453f, 0x75b6, 0x4a1b, 0x85, 0x9a, 0xce, 0xbf, 0x78, 0x8b, 0x5b, 0xe9)

@@ -35,6 +35,37 @@ constexpr DWORD kLaunchLetGoMs = 10000;
 
 constexpr wchar_t kProgId[] = L"Tarvex.QVScheduler";
 
+constexpr wchar_t kTaskFolder[] = L"tasks\\";
+// How long the final release waits for the task-folder watcher.
+constexpr DWORD kWatcherStopMs = 5000;
+
+// The folder of the running program, with a trailing backslash: the storage
+// component keeps the task files in its "tasks" folder.
+std::wstring ProgramDirectory()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+// The calendar day of a date (its time of day dropped), as yyyymmdd.
+long CalendarDay(DATE date)
+{
+    SYSTEMTIME day;
+    if (!VariantTimeToSystemTime(date, &day))
+        return 0;
+    return day.wYear * 10000L + day.wMonth * 100L + day.wDay;
+}
+
 HRESULT Fail(HRESULT hr, const std::wstring& text)
 {
     return tvx::com::ReportError(hr, IID_IQVScheduler, text.c_str(), kProgId);
@@ -142,6 +173,7 @@ HRESULT CQVScheduler::FinalConstruct()
         ScopedLock hold(lock_);
         constructed_ = true;
     }
+    watcher_ = TaskFolderWatcher::Start(*this, ProgramDirectory() + kTaskFolder);
     Fire_StatusChange(kStatusStopped);
     return S_OK;
 }
@@ -152,6 +184,10 @@ void CQVScheduler::FinalRelease()
     {
         ScopedLock hold(lock_);
         constructed = constructed_;
+    }
+    if (watcher_) {
+        watcher_->Stop(kWatcherStopMs);
+        watcher_.reset();
     }
     if (constructed) {
         StopAndRemember();
@@ -179,6 +215,7 @@ void CQVScheduler::FinalRelease()
         sink_->Detach();
         sink_.Reset();
     }
+    task_items_ = nullptr;
     task_list_.Reset();
 }
 
@@ -195,6 +232,9 @@ HRESULT CQVScheduler::Initialize()
     hr = inner->QueryInterface(IID_IQVTaskCollection, list.ReceiveVoid());
     if (FAILED(hr))
         return hr;
+    // The object holds the inner one, so the interface stays valid without
+    // a reference of its own.
+    task_items_ = list.Get();
     list.Reset();
     task_list_ = inner;
     return AdviseTaskList();
@@ -368,20 +408,117 @@ STDMETHODIMP CQVScheduler::get_IsRunning(long* value)
 
 void CQVScheduler::OnSchedulerThreadBegin()
 {
+    pass_clock_ = PassClock();
     Fire_StatusChange(kStatusStarted);
 }
 
 void CQVScheduler::OnSchedulerTick()
 {
-    const DATE now = LocalNow();
-    long suspended = 0;
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    DATE now = 0;
+    SystemTimeToVariantTime(&local, &now);
+    long interval = 0;
     {
         ScopedLock hold(lock_);
         reference_time_ = now;
         is_running_ = 1;
-        suspended = suspended_;
+        interval = settings_.schedule_interval;
     }
-    Fire_StatusChange(suspended ? kStatusSuspended : kStatusRunning);
+    // The clock keeps time while passes are blocked too: the first pass
+    // after a suspension comes at the next pass time, not at once.
+    const bool due = pass_clock_.Tick(PassClock::LocalSeconds(local), interval);
+    SchedulingPass pass(*this);
+    if (!pass.MayRun()) {
+        Fire_StatusChange(kStatusSuspended);
+        return;
+    }
+    Fire_StatusChange(kStatusRunning);
+    if (due && pass.MayRun())
+        pass.Run();
+}
+
+void STDMETHODCALLTYPE CQVScheduler::RunSchedulingPass()
+{
+    {
+        ScopedLock hold(lock_);
+        reference_time_ = LocalNow();
+    }
+    SchedulingPass pass(*this);
+    if (pass.MayRun())
+        pass.Run();
+}
+
+PassSettings CQVScheduler::PassSnapshot()
+{
+    PassSettings pass;
+    ScopedLock hold(lock_);
+    pass.schedule_interval = settings_.schedule_interval;
+    pass.send_key_delay = settings_.send_key_delay;
+    pass.display_errors = settings_.display_errors;
+    pass.log_errors = settings_.log_errors;
+    pass.error_file_name = settings_.error_file_name;
+    for (int day = 0; day < 7; ++day)
+        pass.work_days[day] = settings_.work_days[day];
+    pass.logins = logins_.Entries();
+    pass.reference_time = reference_time_;
+    return pass;
+}
+
+bool CQVScheduler::PassSuspended()
+{
+    ScopedLock hold(lock_);
+    return suspended_ != 0;
+}
+
+std::wstring CQVScheduler::SuspendingTask()
+{
+    ScopedLock hold(lock_);
+    return suspending_task_;
+}
+
+void CQVScheduler::SetSuspendingTask(const std::wstring& description)
+{
+    ScopedLock hold(lock_);
+    suspending_task_ = description;
+}
+
+std::vector<DATE> CQVScheduler::HolidaysFrom(DATE reference_time)
+{
+    const long today = CalendarDay(reference_time);
+    ScopedLock hold(lock_);
+    std::vector<DATE> kept;
+    for (DATE holiday : holidays_) {
+        if (CalendarDay(holiday) >= today)
+            kept.push_back(holiday);
+    }
+    holidays_ = kept;
+    return kept;
+}
+
+void CQVScheduler::ReportPassError(const std::wstring& text)
+{
+    if (!text.empty())
+        ReportSchedulerError(text, Reporting());
+}
+
+bool CQVScheduler::WatcherSchedulerRunning()
+{
+    ScopedLock hold(lock_);
+    return thread_ != nullptr;
+}
+
+void CQVScheduler::WatcherAddTask(const std::wstring& description)
+{
+    AddTask(Bstr(description).Get());
+}
+
+ComPtr<IUnknown> CQVScheduler::TryHold()
+{
+    ComPtr<IUnknown> held;
+    if (static_cast<tvx::com::ComObject<CQVScheduler>*>(this)->TryAddRef())
+        held.Attach(ControllingUnknown());
+    return held;
 }
 
 void STDMETHODCALLTYPE CQVScheduler::EndCountdown()

@@ -21,9 +21,12 @@
 #include "engine/engine_scheduler.h"
 #include "engine/error_report.h"
 #include "engine/login_list.h"
+#include "engine/pass_clock.h"
 #include "engine/scheduler_settings.h"
 #include "engine/scheduler_thread.h"
+#include "engine/scheduling_pass.h"
 #include "engine/startup_countdown.h"
+#include "engine/task_folder_watcher.h"
 #include "engine/task_launcher.h"
 #include "engine/task_list_sink.h"
 #include "platform/com/com.h"
@@ -37,7 +40,9 @@ class CQVScheduler : public tvx::com::ComClass<CQVScheduler>,
                      public IEngineScheduler,
                      private SchedulerTickTarget,
                      private TaskListObserver,
-                     private LaunchHost {
+                     private LaunchHost,
+                     private PassHost,
+                     private WatcherHost {
 public:
     static tvx::com::InterfaceTable Interfaces();
 
@@ -95,6 +100,7 @@ public:
     void STDMETHODCALLTYPE EndCountdown() override;
     void STDMETHODCALLTYPE PrepareForEngineEnd() override;
     bool STDMETHODCALLTYPE HasWork() override;
+    void STDMETHODCALLTYPE RunSchedulingPass() override;
 
     // StatusChange(code) to every connected client.
     void Fire_StatusChange(long code) override;
@@ -106,9 +112,29 @@ private:
     // TaskListObserver
     void OnTaskListDataChanged() override;
     // LaunchHost
-    IUnknown* LaunchOwner() override { return ControllingUnknown(); }
+    tvx::com::ComPtr<IUnknown> LaunchOwner() override { return TryHold(); }
     bool IsInTaskList(IQVTask* task) override;
     void RemoveFromTaskList(IQVTask* task) override;
+    // PassHost
+    IQVTaskCollection* PassTaskList() override { return task_items_; }
+    PassSettings PassSnapshot() override;
+    bool PassSuspended() override;
+    std::wstring SuspendingTask() override;
+    void SetSuspendingTask(const std::wstring& description) override;
+    std::vector<DATE> HolidaysFrom(DATE reference_time) override;
+    bool LaunchTask(IQVTask* task) override;
+    void ReportPassError(const std::wstring& text) override;
+    // WatcherHost
+    tvx::com::ComPtr<IUnknown> WatcherHold() override { return TryHold(); }
+    IQVTaskCollection* WatcherTaskList() override { return task_items_; }
+    bool WatcherSchedulerRunning() override;
+    void WatcherStopScheduler() override { Stop(); }
+    void WatcherStartScheduler() override { Start(); }
+    void WatcherAddTask(const std::wstring& description) override;
+
+    // A counted reference on this object, unless it is already being
+    // destroyed (a thread of its own must never revive it).
+    tvx::com::ComPtr<IUnknown> TryHold();
 
     HRESULT TaskList(tvx::com::ComPtr<IQVTaskCollection>& list);
     HRESULT AdviseTaskList();
@@ -118,7 +144,6 @@ private:
     // The engine's end: countdown and thread stopped; RunOnStartup 1 when
     // the scheduler was running, else as it was.
     void StopAndRemember();
-    bool LaunchTask(IQVTask* task);
     // A task found by name, or the reported failure.
     HRESULT FindTask(BSTR name, const std::string& not_retrieved, tvx::com::ComPtr<IQVTask>& task);
     ErrorReporting Reporting();
@@ -139,6 +164,8 @@ private:
     long suspended_ = 0;
     long is_service_ = 1;
     DATE reference_time_ = 0;
+    // The task whose run suspends the schedule; empty when none does.
+    std::wstring suspending_task_;
     // The thread that reads the settings file into this object: a stored
     // interval below the minimum is taken as the minimum, not refused.
     DWORD settings_reader_ = 0;
@@ -148,11 +175,19 @@ private:
     // Threads that did not answer a stop; ended at the final release.
     std::vector<std::unique_ptr<SchedulerThread>> unanswered_threads_;
 
+    // Only the scheduler thread uses it.
+    PassClock pass_clock_;
+
     StartupCountdown countdown_;
     TaskLaunches launches_;
 
     // Set up by FinalConstruct, dropped by FinalRelease.
     tvx::com::ComPtr<IUnknown> task_list_;  // the aggregated collection's inner unknown
+    // The collection's interface, holding no reference: a reference through
+    // an aggregated interface is one on this object, and the scheduler
+    // thread must never hold the last one.
+    IQVTaskCollection* task_items_ = nullptr;
+    std::unique_ptr<TaskFolderWatcher> watcher_;
     tvx::com::ComPtr<IQVTask> held_task_;
     tvx::com::ComPtr<tvx::com::ComObject<CTaskListEventSink>> sink_;
     DWORD sink_cookie_ = 0;

@@ -33,7 +33,10 @@ bool TaskLaunches::Launch(LaunchHost& host, IQVTask* task)
 {
     if (!task || !let_go_ || !none_)
         return false;
-    auto* launch = new (std::nothrow) Run{this, &host, host.LaunchOwner(), task};
+    tvx::com::ComPtr<IUnknown> owner = host.LaunchOwner();
+    if (!owner)
+        return false;
+    auto* launch = new (std::nothrow) Run{this, &host, std::move(owner), task};
     if (!launch)
         return false;
     {

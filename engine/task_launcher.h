@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include "platform/com/com_ptr.h"
 #include "platform/com/critical_section.h"
 #include "platform/com/handle.h"
 #include "qvxtask.h"
@@ -17,8 +18,9 @@
 // What a launch thread needs of the scheduler object.
 class LaunchHost {
 public:
-    // The object's controlling unknown, held by the thread.
-    virtual IUnknown* LaunchOwner() = 0;
+    // A counted reference on the object, held by the thread; null when the
+    // object is already going (nothing is launched then).
+    virtual tvx::com::ComPtr<IUnknown> LaunchOwner() = 0;
     virtual void Fire_StatusChange(long code) = 0;
     // Whether the very task object is (still) in the task list.
     virtual bool IsInTaskList(IQVTask* task) = 0;
