@@ -852,7 +852,8 @@ STDMETHODIMP CQVTask::GetNextScheduledAsString(BSTR* pVal)
 
 HRESULT CQVTask::CreateStorage(ComPtr<IDispatch>& self, ComPtr<IQVTaskStorage>& storage)
 {
-    const HRESULT hr = storage.CreateInstance(CLSID_QVTaskStorage, CLSCTX_INPROC_SERVER);
+    const HRESULT hr = tvx::com::Module::Current().ClassObjects().CreateInstance(
+        CLSID_QVTaskStorage, nullptr, IID_IQVTaskStorage, storage.ReceiveVoid());
     if (FAILED(hr))
         return Fail(E_FAIL, FormatText(task_text::kNoStorage, static_cast<unsigned long>(hr)));
     self = static_cast<IQVTask*>(this);
@@ -866,6 +867,7 @@ STDMETHODIMP CQVTask::ReadFromStorage(short nType)
     HRESULT hr = CreateStorage(self, storage);
     if (FAILED(hr))
         return hr;
+    ScopedLock whole(m_storageLock);
     hr = storage->Read(self.Get(), nType);
     if (SUCCEEDED(hr))
         SetDirty(0);
@@ -879,6 +881,7 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
     HRESULT hr = CreateStorage(self, storage);
     if (FAILED(hr))
         return hr;
+    ScopedLock whole(m_storageLock);
     hr = storage->Write(self.Get(), nType);
     // A failed write leaves the task as it was: its edits and its command
     // list are all that is left of them.

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/com/com.h"
 #include "qvxcmd.h"
@@ -208,7 +209,12 @@ private:
     // Runs the script on the calling thread; scheduled says whether the
     // scheduler started the run (alarm, prompt and after-run handling).
     HRESULT RunScript(bool scheduled, std::wstring& errorText);
-    HRESULT QueueScript(IQVCommand* command, const RunSettings& settings, std::wstring& errorText);
+    // The script's lines as the command list holds them now, read whole
+    // under m_storageLock; the index of the first line that can't be read,
+    // or -1 when all could.
+    int TakeScriptLines(std::vector<std::wstring>& lines);
+    HRESULT QueueScript(IQVCommand* command, const RunSettings& settings, const std::vector<std::wstring>& lines,
+                        int unreadableLine, std::wstring& errorText);
     void ReportError(const RunSettings& settings, const std::wstring& text);
     void SetRunning(LONG running);
     // The worker's last step: the task is idle again.
@@ -219,6 +225,15 @@ private:
 
     tvx::com::CriticalSection m_lock;
     tvx::com::CriticalSection m_initLock;  // the three cached part interfaces while they are set
+    // Held across a whole save or read of the task file, and while a run
+    // takes the script's lines: a save empties the command list and reads
+    // it back from the file, and a second save or a run in between would
+    // take a list that is half gone (the engine saves one task from client
+    // calls, passes and launches at once). Unlike m_lock it is held across
+    // calls into the storage and the command objects; the events a reload
+    // fires reach their sinks meanwhile, so a sink must not wait for another
+    // thread that saves this same task.
+    tvx::com::CriticalSection m_storageLock;
 
     // Aggregated parts: the inner unknown and the cached interface. Set at
     // construction, released at final release, unchanged in between.

@@ -283,9 +283,9 @@ HRESULT CQVTask::RunScript(bool scheduled, std::wstring& errorText)
     }
 
     HRESULT result = S_OK;
-    long count = 0;
-    m_commands->get_Count(&count);
-    if (count <= 0) {
+    std::vector<std::wstring> lines;
+    const int unreadableLine = TakeScriptLines(lines);
+    if (lines.empty() && unreadableLine < 0) {
         errorText = task_text::kNoActions;
         result = E_FAIL;
     } else {
@@ -299,7 +299,7 @@ HRESULT CQVTask::RunScript(bool scheduled, std::wstring& errorText)
                 ScopedLock hold(m_lock);
                 m_runCommand = command;
             }
-            result = QueueScript(command.Get(), settings, errorText);
+            result = QueueScript(command.Get(), settings, lines, unreadableLine, errorText);
             RecordRunProcess(command.Get());
             {
                 ScopedLock hold(m_lock);
@@ -317,7 +317,25 @@ HRESULT CQVTask::RunScript(bool scheduled, std::wstring& errorText)
     return result;
 }
 
-HRESULT CQVTask::QueueScript(IQVCommand* command, const RunSettings& settings, std::wstring& errorText)
+int CQVTask::TakeScriptLines(std::vector<std::wstring>& lines)
+{
+    lines.clear();
+    ScopedLock whole(m_storageLock);
+    long count = 0;
+    m_commands->get_Count(&count);
+    for (long index = 0; index < count; ++index) {
+        ComPtr<IQVCommand> line;
+        Bstr text;
+        if (FAILED(m_commands->Item(static_cast<int>(index), line.Receive())) || !line ||
+            FAILED(line->get_FullCommand(text.Receive())))
+            return static_cast<int>(index);
+        lines.push_back(text.ToString());
+    }
+    return -1;
+}
+
+HRESULT CQVTask::QueueScript(IQVCommand* command, const RunSettings& settings, const std::vector<std::wstring>& lines,
+                             int unreadableLine, std::wstring& errorText)
 {
     if (IsWindowsNT()) {
         // Without an account of its own the script runs as the engine does,
@@ -342,22 +360,16 @@ HRESULT CQVTask::QueueScript(IQVCommand* command, const RunSettings& settings, s
     if (logLines)
         Queue(command, LogLineCommand(settings.logFile, task_text::kLaunching + settings.description));
 
-    HRESULT result = S_OK;
-    long count = 0;
-    m_commands->get_Count(&count);
-    for (long index = 0; index < count; ++index) {
+    for (const std::wstring& line : lines) {
         DispatchWaitingMessages();
-        ComPtr<IQVCommand> line;
-        Bstr text;
-        if (FAILED(m_commands->Item(static_cast<int>(index), line.Receive())) || !line ||
-            FAILED(line->get_FullCommand(text.Receive()))) {
-            // The lines before it still run, as the queue was meant to up
-            // to here, but the run does not count as a success.
-            errorText = FormatText(task_text::kNoCommandInterface, static_cast<int>(index));
-            result = E_FAIL;
-            break;
-        }
-        command->AddToQue(text.Get());
+        command->AddToQue(Bstr(line).Get());
+    }
+    HRESULT result = S_OK;
+    if (unreadableLine >= 0) {
+        // The lines before it still run, as the queue was meant to up to
+        // here, but the run does not count as a success.
+        errorText = FormatText(task_text::kNoCommandInterface, unreadableLine);
+        result = E_FAIL;
     }
 
     if (logLines)

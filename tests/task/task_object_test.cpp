@@ -622,6 +622,82 @@ TEST_F(TaskFileTest, WriteReloadsTheCommandListAsStored)
     EXPECT_EQ(copy->ReadFromStorage(0), E_FAIL) << "the file is gone";
 }
 
+// The engine saves one task from several threads at once (a client's
+// EnableTask, a scheduling pass, RunTask), and a save empties the command
+// list and reads it back from the file: no save may take its lines from a
+// list another save has half emptied.
+TEST_F(TaskFileTest, SavesFromSeveralThreadsAtOnceKeepEveryCommandLine)
+{
+    const std::vector<std::wstring> lines = {L"// one", L"// two", L"// three"};
+    AddCommands(task.Get(), {L"// one", L"// two", L"// three"});
+    constexpr int kThreads = 8;
+    constexpr int kSaves = 50;
+    std::atomic<int> failed{0};
+    std::vector<std::thread> savers;
+    for (int t = 0; t < kThreads; ++t) {
+        savers.emplace_back([&, t] {
+            tvx::com::CoInit com(COINIT_MULTITHREADED);
+            for (int i = 0; i < kSaves; ++i) {
+                task->put_Enabled((i + t) % 2);
+                if (FAILED(task->WriteToStorage(0)))
+                    ++failed;
+            }
+        });
+    }
+    for (std::thread& saver : savers)
+        saver.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(Lines(Commands()), lines) << "the task's own list";
+    ComPtr<IQVTask> copy = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(copy->ReadFromStorage(0));
+    ComPtr<IQVCmdCollection> stored = Part<IQVCmdCollection>(copy.Get());
+    std::vector<std::wstring> stored_lines;
+    long count = 0;
+    stored->get_Count(&count);
+    for (long index = 0; index < count; ++index) {
+        ComPtr<IQVCommand> command;
+        Bstr line;
+        if (SUCCEEDED(stored->Item(static_cast<int>(index), command.Receive())))
+            command->get_FullCommand(line.Receive());
+        stored_lines.push_back(line.ToString());
+    }
+    EXPECT_EQ(stored_lines, lines) << "the file";
+}
+
+// A run takes the script's lines whole while other threads save the task.
+TEST_F(TaskFileTest, RunWhileTheTaskIsSavedRunsEveryLine)
+{
+    ScratchFolder scratch;
+    const std::wstring log = scratch / L"run.log";
+    if (!CommandAvailable((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str()))
+        GTEST_SKIP() << "LogToFile is not carried by this build of QvxCmd";
+    AddCommands(task.Get(), {(L"LogToFile(" + log + L",first)").c_str(), (L"LogToFile(" + log + L",second)").c_str()});
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> savers;
+    for (int t = 0; t < 3; ++t) {
+        savers.emplace_back([&] {
+            tvx::com::CoInit com(COINIT_MULTITHREADED);
+            while (!stop)
+                task->WriteToStorage(0);
+        });
+    }
+    constexpr int kRuns = 15;
+    std::vector<HRESULT> results;
+    for (int i = 0; i < kRuns; ++i)
+        results.push_back(task->Run());
+    stop = true;
+    for (std::thread& saver : savers)
+        saver.join();
+    EXPECT_EQ(results, std::vector<HRESULT>(kRuns, S_OK));
+    std::vector<std::string> expected;
+    for (int i = 0; i < kRuns; ++i) {
+        expected.push_back("first");
+        expected.push_back("second");
+    }
+    EXPECT_EQ(LogTexts(log), expected);
+}
+
 TEST_F(TaskFileTest, FailedWriteKeepsEditsAndCommands)
 {
     AddCommands(task.Get(), {L"// kept", L"// as well"});
