@@ -630,43 +630,27 @@ STDMETHODIMP CQVScheduler::put_ScheduleInterval(long value)
 
 STDMETHODIMP CQVScheduler::get_StartupDelay(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.startup_delay;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::startup_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::put_StartupDelay(long value)
 {
-    ScopedLock hold(lock_);
-    settings_.startup_delay = value;
-    return S_OK;
+    return PutSetting(&SchedulerSettings::startup_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::get_SendKeyDelay(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.send_key_delay;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::send_key_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::put_SendKeyDelay(long value)
 {
-    ScopedLock hold(lock_);
-    settings_.send_key_delay = value;
-    return S_OK;
+    return PutSetting(&SchedulerSettings::send_key_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::get_SortOrder(short* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.sort_order;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::sort_order, value);
 }
 
 STDMETHODIMP CQVScheduler::put_SortOrder(short value)
@@ -694,34 +678,22 @@ STDMETHODIMP CQVScheduler::SortTaskList()
 
 STDMETHODIMP CQVScheduler::get_DisplayErrors(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.display_errors;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::display_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::put_DisplayErrors(long value)
 {
-    ScopedLock hold(lock_);
-    settings_.display_errors = value;
-    return S_OK;
+    return PutSetting(&SchedulerSettings::display_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::get_LogErrors(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.log_errors;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::log_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::put_LogErrors(long value)
 {
-    ScopedLock hold(lock_);
-    settings_.log_errors = value;
-    return S_OK;
+    return PutSetting(&SchedulerSettings::log_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::get_ErrorFileName(BSTR* value)
@@ -761,18 +733,12 @@ STDMETHODIMP CQVScheduler::put_IsWorkDay(short day, long value)
 
 STDMETHODIMP CQVScheduler::get_RunOnStartup(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.run_on_startup;
-    return S_OK;
+    return GetSetting(&SchedulerSettings::run_on_startup, value);
 }
 
 STDMETHODIMP CQVScheduler::put_RunOnStartup(long value)
 {
-    ScopedLock hold(lock_);
-    settings_.run_on_startup = value;
-    return S_OK;
+    return PutSetting(&SchedulerSettings::run_on_startup, value);
 }
 
 STDMETHODIMP CQVScheduler::get_IsService(long* value)

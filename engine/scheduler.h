@@ -136,6 +136,23 @@ private:
     // destroyed (a thread of its own must never revive it).
     tvx::com::ComPtr<IUnknown> TryHold();
 
+    template <class T>
+    HRESULT GetSetting(T SchedulerSettings::*field, T* value)
+    {
+        if (!value)
+            return E_POINTER;
+        tvx::com::ScopedLock hold(lock_);
+        *value = settings_.*field;
+        return S_OK;
+    }
+    template <class T>
+    HRESULT PutSetting(T SchedulerSettings::*field, T value)
+    {
+        tvx::com::ScopedLock hold(lock_);
+        settings_.*field = value;
+        return S_OK;
+    }
+
     HRESULT TaskList(tvx::com::ComPtr<IQVTaskCollection>& list);
     HRESULT AdviseTaskList();
     // Stops the scheduler thread, when one runs; true when it was stopped.
