@@ -852,8 +852,7 @@ STDMETHODIMP CQVTask::GetNextScheduledAsString(BSTR* pVal)
 
 HRESULT CQVTask::CreateStorage(ComPtr<IDispatch>& self, ComPtr<IQVTaskStorage>& storage)
 {
-    const HRESULT hr = tvx::com::Module::Current().ClassObjects().CreateInstance(
-        CLSID_QVTaskStorage, nullptr, IID_IQVTaskStorage, storage.ReceiveVoid());
+    const HRESULT hr = storage.CreateInstance(CLSID_QVTaskStorage, CLSCTX_INPROC_SERVER);
     if (FAILED(hr))
         return Fail(E_FAIL, FormatText(task_text::kNoStorage, static_cast<unsigned long>(hr)));
     self = static_cast<IQVTask*>(this);
