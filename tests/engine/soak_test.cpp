@@ -1,0 +1,187 @@
+// The engine under load: eight client processes (tvx_soak_client.exe) add,
+// enable and disable, run and delete tasks for about a minute through the
+// engine that COM started for this test, while its scheduler makes a pass
+// every second and its watcher follows the task folder. Afterwards no client
+// has seen a call fail, the engine still serves, and its task list holds
+// each task file once and nothing else.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <thread>
+
+#include "engine_test_support.h"
+#include "task_folder_snapshot.h"
+
+namespace enginetest {
+namespace {
+
+using tvx::com::Bstr;
+using tvx::com::ComPtr;
+
+constexpr int kClients = 8;
+constexpr DWORD kSoakSeconds = 60;
+// A client's last step may wait for the list mutex behind the others.
+constexpr DWORD kClientLimitMs = (kSoakSeconds + 90) * 1000;
+// The watcher settles a second after each change and may have a round of
+// other changes before it.
+constexpr DWORD kSettleMs = 15000;
+constexpr DWORD kEngineEndMs = 25000;
+
+// Tasks that were there before the clients came and that none of them
+// touches.
+const wchar_t* const kBystanders[] = {L"Bystander One", L"bystander two"};
+
+struct ClientRun {
+    std::wstring prefix;
+    unsigned seed = 0;
+    DWORD exit_code = ~0u;
+    std::string output;
+};
+
+std::vector<std::wstring> OwnedTasks(const ClientRun& client)
+{
+    const std::string marker = "soak_client " + Narrow(client.prefix) + ": owns ";
+    std::vector<std::wstring> names;
+    std::size_t at = 0;
+    while ((at = client.output.find(marker, at)) != std::string::npos) {
+        at += marker.size();
+        const std::size_t end = client.output.find_first_of("\r\n", at);
+        const std::string name = client.output.substr(at, end - at);
+        names.emplace_back(name.begin(), name.end());
+    }
+    return names;
+}
+
+std::vector<std::wstring> WithPrefix(const std::vector<std::wstring>& names, const std::wstring& prefix)
+{
+    std::vector<std::wstring> chosen;
+    const std::wstring lower = LowerName(prefix + L"-");
+    for (const std::wstring& name : names) {
+        if (LowerName(name).compare(0, lower.size(), lower) == 0)
+            chosen.push_back(name);
+    }
+    return chosen;
+}
+
+// The task list and the folder agree: each file once in the list, nothing
+// else in it.
+bool ListMatchesFolder(IQVTaskCollection* tasks, std::string* difference)
+{
+    std::vector<std::wstring> listed;
+    if (!TaskListNames(tasks, listed)) {
+        *difference = "the task list could not be read";
+        return false;
+    }
+    const std::vector<std::wstring> files = TaskFileNames();
+    const std::vector<std::wstring> repeated = RepeatedNames(listed);
+    const std::vector<std::wstring> unlisted = NamesMissingFrom(files, listed);
+    const std::vector<std::wstring> fileless = NamesMissingFrom(listed, files);
+    *difference = "listed more than once: " + JoinNames(repeated) + "; files not listed: " + JoinNames(unlisted) +
+                  "; listed without a file: " + JoinNames(fileless);
+    return repeated.empty() && unlisted.empty() && fileless.empty();
+}
+
+TEST(EngineSoak, EightClientsAtOnceLeaveEachTaskFileListedOnceAndTheEngineServing)
+{
+    ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
+    ClearEngineFiles();
+    for (int i = 1; i <= kClients; ++i)
+        DeleteFileW((EngineFolder() + L"soak-Soak" + std::to_wstring(i) + L".log").c_str());
+    const std::wstring error_log = EngineFolder() + L"soak-errors.log";
+    DeleteFileW(error_log.c_str());
+    tvx::com::CoInit com(COINIT_MULTITHREADED);
+    for (const wchar_t* name : kBystanders)
+        WriteTaskFile(name, {L"LogToFile(soak-bystanders.log,a bystander ran)"});
+    ComPtr<IQVScheduler> scheduler;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
+    const std::vector<DWORD> engines = EngineProcessIds();
+    ASSERT_EQ(engines.size(), 1u);
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
+    // A failing run is logged, never shown: a message box would hold the
+    // engine's thread.
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ErrorFileName(Bstr(error_log).Get()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ScheduleInterval(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            long running = 0;
+            return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1;
+        },
+        10000));
+
+    std::vector<ClientRun> clients(kClients);
+    std::mt19937 seeds(GetTickCount());
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kClients; ++i) {
+        ClientRun& client = clients[i];
+        client.prefix = L"Soak" + std::to_wstring(i + 1);
+        client.seed = seeds() % 1000000u;
+        threads.emplace_back([&client] {
+            client.exit_code = RunToEnd(L"\"" + EngineFolder() + L"tvx_soak_client.exe\" " + client.prefix + L" " +
+                                            std::to_wstring(kSoakSeconds) + L" " + std::to_wstring(client.seed),
+                                        kClientLimitMs, &client.output);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+
+    for (const ClientRun& client : clients) {
+        SCOPED_TRACE(Narrow(client.prefix) + " (seed " + std::to_string(client.seed) + ")");
+        EXPECT_EQ(client.exit_code, 0u) << client.output;
+        EXPECT_NE(client.output.find("soak_client " + Narrow(client.prefix) + ": done"), std::string::npos)
+            << client.output;
+        const std::size_t summary = client.output.rfind("soak_client");
+        if (summary != std::string::npos)
+            std::printf("%s", client.output.substr(summary).c_str());
+    }
+
+    EXPECT_EQ(EngineProcessIds(), engines) << "the engine that served the clients is gone";
+    long running = 0;
+    ASSERT_HRESULT_SUCCEEDED(scheduler->get_IsRunning(&running)) << "the engine no longer answers";
+
+    std::string difference;
+    EXPECT_TRUE(WaitUntil([&] { return ListMatchesFolder(tasks.Get(), &difference); }, kSettleMs)) << difference;
+    // The watcher stops the scheduler around each change it follows and
+    // starts it again; it runs from the next tick on.
+    EXPECT_TRUE(WaitUntil([&] { return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1; }, 5000))
+        << "the scheduler stopped under the clients";
+
+    std::vector<std::wstring> listed;
+    ASSERT_TRUE(TaskListNames(tasks.Get(), listed));
+    const std::vector<std::wstring> bystanders(std::begin(kBystanders), std::end(kBystanders));
+    EXPECT_TRUE(NamesMissingFrom(bystanders, listed).empty()) << "listed: " << JoinNames(listed);
+    const std::vector<std::wstring> files = TaskFileNames();
+    for (const ClientRun& client : clients) {
+        SCOPED_TRACE(Narrow(client.prefix));
+        const std::vector<std::wstring> owned = OwnedTasks(client);
+        const std::vector<std::wstring> in_list = WithPrefix(listed, client.prefix);
+        const std::vector<std::wstring> in_folder = WithPrefix(files, client.prefix);
+        EXPECT_EQ(in_list.size(), owned.size()) << "listed: " << JoinNames(in_list) << "; owned: " << JoinNames(owned);
+        EXPECT_TRUE(NamesMissingFrom(owned, in_list).empty()) << "listed: " << JoinNames(in_list);
+        EXPECT_EQ(in_folder.size(), owned.size()) << "files: " << JoinNames(in_folder);
+        EXPECT_TRUE(NamesMissingFrom(owned, in_folder).empty()) << "files: " << JoinNames(in_folder);
+        // Runs started by RunTask and by the passes wrote their lines.
+        EXPECT_NE(ReadFileText(EngineFolder() + L"soak-" + client.prefix + L".log").find(" ran"), std::string::npos);
+    }
+    for (const std::wstring& name : files) {
+        const StoredTask stored = ReadStoredTask(name);
+        EXPECT_HRESULT_SUCCEEDED(stored.read) << Narrow(name) << ": " << Narrow(stored.error);
+        ASSERT_EQ(stored.commands.size(), 1u) << Narrow(name);
+        EXPECT_EQ(stored.commands[0].rfind(L"LogToFile(soak-", 0), 0u) << Narrow(stored.commands[0]);
+    }
+
+    const std::string errors = ReadFileText(error_log);
+    if (!errors.empty())
+        std::printf("the engine's error log:\n%s\n", errors.c_str());
+    EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
+    tasks.Reset();
+    scheduler.Reset();
+    EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
+}
+
+}  // namespace
+}  // namespace enginetest
