@@ -250,6 +250,9 @@ DWORD WINAPI TaskFolderWatcher::Run(void* param)
         CreateDirectoryW(state.folder.c_str(), nullptr);
         ChangeNotification change(state.folder);
         if (change.Valid()) {
+            // The tasks were loaded before the watch began: what changed in
+            // between would otherwise wait for some later change.
+            state.Round();
             const HANDLE waits[] = {change.Get(), state.stop.Get()};
             while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
                 if (WaitForSingleObject(state.stop.Get(), kSettleMs) != WAIT_TIMEOUT)
