@@ -64,7 +64,7 @@ bool Elapsed(DWORD since, DWORD limit)
 }  // namespace
 
 DialUpCommands::DialUpCommands(const DialUpLimits& limits)
-    : m_limits(limits), m_bAvailable(RasLibrary::IsInstalled())
+    : m_limits(limits), m_bAvailable(m_library.Loaded())
 {
     m_status.dwSize = sizeof(m_status);
 }

@@ -1,7 +1,7 @@
 // The dial-up commands, DialUpConnect and DialUpDisConnect, with the dial-up
 // state one command object keeps for them. The object is made with the
-// command object: it checks then whether RASAPI32.DLL can be loaded, and
-// without it both commands only report "Dial-Up Networking not available".
+// command object: it loads RASAPI32.DLL then and keeps it while it lives,
+// and without it both commands only report "Dial-Up Networking not available".
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "command/dialup/dial_error.h"
+#include "command/dialup/ras_library.h"
 #include "command/dialup/ras_records.h"
 #include "platform/framework/string.h"
 
@@ -62,6 +63,7 @@ private:
     CString DialErrorText(const RasLibrary& ras, DWORD error, DWORD extendedError) const;
 
     DialUpLimits m_limits;
+    RasLibraryReference m_library;
     bool m_bAvailable;
     // The dial-up state: the connection being dialled, its last status and
     // the errors of the current dial.

@@ -15,13 +15,14 @@ Function Entry(HMODULE module, const char* name)
 
 }  // namespace
 
-bool RasLibrary::IsInstalled()
+RasLibraryReference::RasLibraryReference() : m_module(::LoadLibraryA(kLibraryName))
 {
-    HMODULE module = ::LoadLibraryA(kLibraryName);
-    if (module == nullptr)
-        return false;
-    ::FreeLibrary(module);
-    return true;
+}
+
+RasLibraryReference::~RasLibraryReference()
+{
+    if (m_module != nullptr)
+        ::FreeLibrary(m_module);
 }
 
 const RasLibrary* RasLibrary::Bound()
