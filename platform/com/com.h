@@ -61,6 +61,7 @@
 #include "platform/com/enum_variant.h"
 #include "platform/com/error_info.h"
 #include "platform/com/handle.h"
+#include "platform/com/kept_class_objects.h"
 #include "platform/com/message_loop.h"
 #include "platform/com/module.h"
 #include "platform/com/object.h"

@@ -46,8 +46,8 @@ ConnectionPoint::~ConnectionPoint()
     // Unadvise): let them go.
     if (cookies_.empty())
         return;
-    ComPtr<IGlobalInterfaceTable> table;
-    if (FAILED(GlobalTable(table)))
+    ComPtr<IGlobalInterfaceTable> table = table_;
+    if (!table && FAILED(GlobalTable(table)))
         return;
     for (DWORD cookie : cookies_)
         table->RevokeInterfaceFromGlobal(cookie);
@@ -117,6 +117,8 @@ STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     {
         ScopedLock hold(lock_);
         cookies_.push_back(registered);
+        if (!table_)
+            table_ = table;
     }
     *cookie = registered;
     return S_OK;
@@ -124,18 +126,23 @@ STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
 
 STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie)
 {
+    ComPtr<IGlobalInterfaceTable> table;
     {
         ScopedLock hold(lock_);
         auto found = std::find(cookies_.begin(), cookies_.end(), cookie);
         if (found == cookies_.end())
             return CONNECT_E_NOCONNECTION;
         cookies_.erase(found);
+        table = table_;
+        if (cookies_.empty())
+            table_.Reset();
     }
     // Outside the lock: releasing a remote sink is a call to its process.
-    ComPtr<IGlobalInterfaceTable> table;
-    HRESULT hr = GlobalTable(table);
-    if (FAILED(hr))
-        return hr;
+    if (!table) {
+        const HRESULT hr = GlobalTable(table);
+        if (FAILED(hr))
+            return hr;
+    }
     table->RevokeInterfaceFromGlobal(cookie);
     return S_OK;
 }
@@ -172,9 +179,15 @@ std::vector<DWORD> ConnectionPoint::Cookies()
 HRESULT ConnectionPoint::SinkFromCookie(DWORD cookie, REFIID iid, void** out)
 {
     ComPtr<IGlobalInterfaceTable> table;
-    HRESULT hr = GlobalTable(table);
-    if (FAILED(hr))
-        return hr;
+    {
+        ScopedLock hold(lock_);
+        table = table_;
+    }
+    if (!table) {
+        const HRESULT hr = GlobalTable(table);
+        if (FAILED(hr))
+            return hr;
+    }
     return table->GetInterfaceFromGlobal(cookie, iid, out);
 }
 

@@ -73,6 +73,9 @@ private:
     IID iid_;
     CriticalSection lock_;
     std::vector<DWORD> cookies_;  // global interface table cookies
+    // The table, kept while sinks are connected: asking COM for it reads the
+    // registry, and a list filled with thousands of tasks fires once per task.
+    ComPtr<IGlobalInterfaceTable> table_;
 };
 
 // IConnectionPointContainer of a class whose ConnectionPoint members name it.

@@ -71,6 +71,7 @@ HRESULT Module::CanUnloadNow()
     if (locks_.load() != 0)
         return S_FALSE;
     type_infos_.Clear();
+    class_objects_.Clear();
     return S_OK;
 }
 

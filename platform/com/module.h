@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/com/kept_class_objects.h"
 #include "platform/com/type_info_cache.h"
 
 namespace tvx::com {
@@ -26,10 +27,12 @@ public:
     LONG LockCount() const { return locks_.load(); }
 
     // DllCanUnloadNow: S_OK when nothing holds the module (and then drops
-    // the cached type library, which the next load reads again).
+    // the cached type library, which the next load reads again, and the
+    // kept class objects of other servers).
     HRESULT CanUnloadNow();
 
     TypeInfoCache& TypeInfos() { return type_infos_; }
+    KeptClassObjects& ClassObjects() { return class_objects_; }
 
     // Local servers. Signalled each time the lock count drops to zero.
     HANDLE IdleEvent();
@@ -59,6 +62,7 @@ private:
     std::atomic<bool> activity_{false};
     std::atomic<HANDLE> idle_event_{nullptr};
     TypeInfoCache type_infos_;
+    KeptClassObjects class_objects_;
 };
 
 // The full path of a module's file; empty when it can't be had.

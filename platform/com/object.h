@@ -102,6 +102,14 @@ protected:
     {
         return CoCreateInstance(clsid, ControllingUnknown(), context, IID_IUnknown, inner.ReceiveVoid());
     }
+    // The same in process through the class object this module keeps (see
+    // KeptClassObjects), for parts of objects made by thousands; the part's
+    // server then stays loaded until this module may unload.
+    HRESULT CreateAggregateFromKeptClass(REFCLSID clsid, ComPtr<IUnknown>& inner)
+    {
+        return Module::Current().ClassObjects().CreateInstance(clsid, ControllingUnknown(), IID_IUnknown,
+                                                               inner.ReceiveVoid());
+    }
     // The same for an inner class of this module.
     template <class Inner>
     HRESULT CreateAggregate(ComPtr<IUnknown>& inner)

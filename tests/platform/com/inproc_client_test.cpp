@@ -170,4 +170,40 @@ TEST(InprocAggregation, ClassOfTheDllServesAsInnerObjectAndLetsTheDllUnload)
 }
 
 }  // namespace
+
+// Class objects kept for a module: objects are made without asking COM
+// again, and the server stays loaded until they are let go.
+TEST(KeptClassObjects, MakeObjectsAndKeepTheServerUntilCleared)
+{
+    CoInit com(COINIT_MULTITHREADED);
+    KeptClassObjects kept;
+    ComPtr<ISampleCalc> first;
+    ComPtr<ISampleCalc> second;
+    ASSERT_EQ(kept.CreateInstance(CLSID_SampleCalc, nullptr, IID_ISampleCalc, first.ReceiveVoid()), S_OK);
+    ASSERT_EQ(kept.CreateInstance(CLSID_SampleCalc, nullptr, IID_ISampleCalc, second.ReceiveVoid()), S_OK);
+    EXPECT_NE(first.Get(), second.Get());
+    long sum = 0;
+    ASSERT_EQ(second->Add(2, 3, &sum), S_OK);
+    EXPECT_EQ(sum, 5);
+
+    HMODULE dll = GetModuleHandleW(L"tvx_sample_inproc.dll");
+    ASSERT_NE(dll, nullptr);
+    auto can_unload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+    ASSERT_NE(can_unload, nullptr);
+    first.Reset();
+    second.Reset();
+    EXPECT_EQ(can_unload(), S_FALSE) << "the kept class object locks its server";
+    kept.Clear();
+    EXPECT_EQ(can_unload(), S_OK);
+
+    // A class that can't be had is not kept: the next call asks again.
+    const CLSID unknown = {0x6b29fc40, 0xca47, 0x1067, {0xb3, 0x1d, 0x00, 0xdd, 0x01, 0x06, 0x62, 0xda}};
+    ComPtr<IUnknown> none;
+    EXPECT_EQ(kept.CreateInstance(unknown, nullptr, IID_IUnknown, none.ReceiveVoid()), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(kept.CreateInstance(unknown, nullptr, IID_IUnknown, none.ReceiveVoid()), REGDB_E_CLASSNOTREG);
+    EXPECT_FALSE(none);
+    EXPECT_EQ(kept.CreateInstance(CLSID_SampleCalc, nullptr, IID_ISampleCalc, nullptr), E_POINTER);
+}
+
 }  // namespace tvx::com::test
