@@ -7,7 +7,7 @@ HRESULT CQVCondTrigger::FinalConstruct()
 {
     if (m_commands != nullptr)
         return E_FAIL;
-    if (FAILED(CreateAggregate(CLSID_QVCmdCollection, m_commandsInner)))
+    if (FAILED(CreateAggregateFromKeptClass(CLSID_QVCmdCollection, m_commandsInner)))
         return E_FAIL;
     tvx::com::ComPtr<IQVCmdCollection> commands;
     if (FAILED(m_commandsInner.As(commands))) {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/framework/oledatetime.h"
+#include "task/cond_trigger.h"
+#include "task/sched_trigger_object.h"
 #include "task/task_run.h"
 #include "task/task_texts.h"
 #include "task/text_format.h"
@@ -45,21 +47,20 @@ CQVTask::~CQVTask() = default;
 
 HRESULT CQVTask::FinalConstruct()
 {
-    struct Part {
-        const CLSID* clsid;
-        ComPtr<IUnknown>* inner;
-        const wchar_t* name;
+    const auto failed = [this](HRESULT hr, const wchar_t* part) {
+        return Fail(E_FAIL, FormatText(task_text::kNoPart, part, static_cast<unsigned long>(hr)));
     };
-    const Part parts[] = {
-        {&CLSID_QVSchedTrigger, &m_schedInner, L"schedule trigger QvxTask.QVSchedTrigger"},
-        {&CLSID_QVCondTrigger, &m_condInner, L"condition trigger QvxTask.QVCondTrigger"},
-        {&CLSID_QVCmdCollection, &m_commandsInner, L"command list QvxCmd.QVCmdCollection"},
-    };
-    for (const Part& part : parts) {
-        const HRESULT hr = CreateAggregate(*part.clsid, *part.inner);
-        if (FAILED(hr))
-            return Fail(E_FAIL, FormatText(task_text::kNoPart, part.name, static_cast<unsigned long>(hr)));
-    }
+    // The two triggers are classes of this module, made directly; the
+    // command list comes from the command component.
+    HRESULT hr = CreateAggregate<CQVSchedTrigger>(m_schedInner);
+    if (FAILED(hr))
+        return failed(hr, L"schedule trigger QvxTask.QVSchedTrigger");
+    hr = CreateAggregate<CQVCondTrigger>(m_condInner);
+    if (FAILED(hr))
+        return failed(hr, L"condition trigger QvxTask.QVCondTrigger");
+    hr = CreateAggregateFromKeptClass(CLSID_QVCmdCollection, m_commandsInner);
+    if (FAILED(hr))
+        return failed(hr, L"command list QvxCmd.QVCmdCollection");
     return FAILED(Initialize()) ? E_FAIL : S_OK;
 }
 
@@ -852,7 +853,8 @@ STDMETHODIMP CQVTask::GetNextScheduledAsString(BSTR* pVal)
 
 HRESULT CQVTask::CreateStorage(ComPtr<IDispatch>& self, ComPtr<IQVTaskStorage>& storage)
 {
-    const HRESULT hr = storage.CreateInstance(CLSID_QVTaskStorage, CLSCTX_INPROC_SERVER);
+    const HRESULT hr = tvx::com::Module::Current().ClassObjects().CreateInstance(
+        CLSID_QVTaskStorage, nullptr, IID_IQVTaskStorage, storage.ReceiveVoid());
     if (FAILED(hr))
         return Fail(E_FAIL, FormatText(task_text::kNoStorage, static_cast<unsigned long>(hr)));
     self = static_cast<IQVTask*>(this);

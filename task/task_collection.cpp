@@ -129,6 +129,7 @@ STDMETHODIMP CQVTaskCollection::Item(LONG index, IQVTask** pVal)
     if (pVal == nullptr)
         return E_POINTER;
     *pVal = nullptr;
+    SortIfPending();
     ScopedLock hold(m_lock);
     if (index < 0 || static_cast<size_t>(index) >= m_tasks.size())
         return tvx::com::ReportError(E_INVALIDARG, IID_IQVTaskCollection, L"There is no task at this index.",
@@ -143,9 +144,8 @@ STDMETHODIMP CQVTaskCollection::Add(IQVTask* pNewVal)
     {
         ScopedLock hold(m_lock);
         m_tasks.emplace_back(pNewVal);
-        ++m_generation;
+        ChangedLocked();
     }
-    SortList();
     m_events.Fire(2);
     return S_OK;
 }
@@ -162,6 +162,8 @@ STDMETHODIMP CQVTaskCollection::get_Count(LONG* pVal)
 STDMETHODIMP CQVTaskCollection::Remove(LONG index)
 {
     ComPtr<IQVTask> removed;
+    // The index is one of the sorted list.
+    SortIfPending();
     {
         ScopedLock hold(m_lock);
         if (index < 0 || static_cast<size_t>(index) >= m_tasks.size())
@@ -169,13 +171,12 @@ STDMETHODIMP CQVTaskCollection::Remove(LONG index)
                                          L"QvxTask.QVTaskCollection");
         removed = std::move(m_tasks[static_cast<size_t>(index)]);
         m_tasks.erase(m_tasks.begin() + index);
-        ++m_generation;
+        ChangedLocked();
         if (m_cursor > static_cast<size_t>(index))
             --m_cursor;
     }
     // The task's reference goes outside the lock: its end may call out.
     removed.Reset();
-    SortList();
     m_events.Fire(2);
     return S_OK;
 }
@@ -184,6 +185,7 @@ STDMETHODIMP CQVTaskCollection::get__NewEnum(IUnknown** pVal)
 {
     if (pVal == nullptr)
         return E_POINTER;
+    SortIfPending();
     {
         ScopedLock hold(m_lock);
         m_cursor = 0;
@@ -201,6 +203,7 @@ STDMETHODIMP CQVTaskCollection::FindTaskIndex(BSTR name, short* pVal)
     if (pVal == nullptr)
         return E_POINTER;
     *pVal = -1;
+    SortIfPending();
     TaskList tasks;
     {
         ScopedLock hold(m_lock);
@@ -229,13 +232,35 @@ STDMETHODIMP CQVTaskCollection::DataChanged()
 STDMETHODIMP CQVTaskCollection::Sort(short nSortOrder)
 {
     g_sortOrder.store(nSortOrder);
-    SortList();
+    {
+        ScopedLock hold(m_lock);
+        ChangedLocked();
+    }
+    SortIfPending();
     return S_OK;
 }
 
-void CQVTaskCollection::SortList()
+void CQVTaskCollection::ChangedLocked()
 {
-    const short order = g_sortOrder.load();
+    ++m_generation;
+    m_sortPending = true;
+    m_pendingOrder = g_sortOrder.load();
+}
+
+void CQVTaskCollection::SortIfPending()
+{
+    short order = 0;
+    {
+        ScopedLock hold(m_lock);
+        if (!m_sortPending)
+            return;
+        order = m_pendingOrder;
+    }
+    SortList(order);
+}
+
+void CQVTaskCollection::SortList(short order)
+{
     TaskList tasks;
     unsigned long generation = 0;
     {
@@ -254,8 +279,10 @@ void CQVTaskCollection::SortList()
     for (SortKey& key : keys)
         sorted.push_back(std::move(key.task));
     ScopedLock hold(m_lock);
-    if (generation == m_generation && order == g_sortOrder.load())
+    if (generation == m_generation) {
         m_tasks.swap(sorted);
+        m_sortPending = false;
+    }
     // The old order's references (sorted) are released after the lock is
     // left: hold is destroyed first.
 }
@@ -270,6 +297,7 @@ STDMETHODIMP CQVTaskCollection::Next(ULONG celt, VARIANT* rgVar, ULONG* pCeltFet
     if (rgVar == nullptr)
         return E_POINTER;
     VariantInit(rgVar);
+    SortIfPending();
     ComPtr<IQVTask> task;
     {
         ScopedLock hold(m_lock);

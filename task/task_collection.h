@@ -62,16 +62,24 @@ public:
 private:
     using TaskList = std::vector<tvx::com::ComPtr<IQVTask>>;
 
-    // Sorts by the component's sort order. The tasks' texts are read from a
-    // copy of the list; the order is applied only when the list and the
-    // sort order are still those it was computed for (a later change sorts
-    // again by itself).
-    void SortList();
+    // Add, Remove and Sort leave the list to be sorted, by the sort order
+    // of that moment, before anyone next looks at it by index or name: a
+    // list filled with thousands of tasks at the engine's start is sorted
+    // once instead of once per task, each sort reading every task's text.
+    void SortIfPending();
+    // Sorts by the order given. The tasks' texts are read from a copy of
+    // the list; the order is applied only when the list is still the one it
+    // was computed for (a later change leaves its own sort pending).
+    void SortList(short order);
+    // Records a change of the list (under m_lock).
+    void ChangedLocked();
 
     tvx::com::CriticalSection m_lock;
     TaskList m_tasks;
-    // Bumped by every Add and Remove.
+    // Bumped by every Add, Remove and Sort.
     unsigned long m_generation = 0;
+    bool m_sortPending = false;
+    short m_pendingOrder = 0;
     size_t m_cursor = 0;
     tvx::com::ConnectionPoint m_events{*this, DIID__IQVTaskCollectionEvents};
 };

@@ -150,6 +150,37 @@ TEST_F(TaskCollectionTest, SortOrderBelongsToTheComponent)
     EXPECT_EQ(Descriptions(other.Get()), (Names{"a", "m", "z"}));
 }
 
+TEST_F(TaskCollectionTest, ListKeepsTheOrderOfItsLastChangeWhenAnotherListChangesTheOrder)
+{
+    ComPtr<IQVTaskCollection> other = NewCollection();
+    AddTask(L"a", other.Get())->put_TriggerType(5);  // Process Watch
+    AddTask(L"b", other.Get())->put_TriggerType(0);  // Manual
+    // Added under the description order, and not looked at before the
+    // component's order changes: the adds' order still holds.
+    ASSERT_HRESULT_SUCCEEDED(list->Sort(1));
+    EXPECT_EQ(Descriptions(other.Get()), (Names{"a", "b"}));
+    ASSERT_HRESULT_SUCCEEDED(other->Sort(1));
+    EXPECT_EQ(Descriptions(other.Get()), (Names{"b", "a"}));
+}
+
+TEST_F(TaskCollectionTest, IndexesRightAfterChangesAreThoseOfTheSortedList)
+{
+    for (const wchar_t* name : {L"c", L"a", L"b"})
+        AddTask(name);
+    ASSERT_HRESULT_SUCCEEDED(list->Remove(0));
+    EXPECT_EQ(Descriptions(), (Names{"b", "c"})) << "index 0 was a, the first by description";
+    AddTask(L"a");
+    short index = -1;
+    ASSERT_HRESULT_SUCCEEDED(list->FindTaskIndex(Bstr(L"c").Get(), &index));
+    EXPECT_EQ(index, 2);
+    AddTask(L"0");
+    ComPtr<IQVTask> first;
+    ASSERT_HRESULT_SUCCEEDED(list->Item(0, first.Receive()));
+    Bstr name;
+    first->get_Description(name.Receive());
+    EXPECT_EQ(name.ToString(), L"0");
+}
+
 TEST_F(TaskCollectionTest, FindsTasksByDescriptionWhateverTheCase)
 {
     for (const wchar_t* name : {L"Backup", L"Mail", L"mail"})
