@@ -4,7 +4,6 @@
 #include <exception>
 #include <memory>
 
-#include "platform/com/handle.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/memfile.h"
 #include "storage/file_replacement.h"
@@ -74,18 +73,4 @@ bool SaveRecordFile(const CString& path, CObject& record, DWORD* error)
         return false;
     }
     return WriteFileReplacing(path, bytes.get(), size, error);
-}
-
-bool PeekRecordVersion(const CString& path, LONG& version)
-{
-    tvx::com::Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    LONG stored = 0;
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), &stored, sizeof stored, &read, nullptr) || read != sizeof stored)
-        return false;
-    version = stored;
-    return true;
 }

@@ -31,7 +31,3 @@ RecordLoad LoadRecordStream(CFile& file, CObject& record);
 // WriteFileReplacing, so the file is the old or the new one, never a broken
 // one. On failure *error (when given) receives the system error code.
 bool SaveRecordFile(const CString& path, CObject& record, DWORD* error = nullptr);
-
-// The record version at the start of a file (its first four bytes); false
-// when the file can't be read or is shorter.
-bool PeekRecordVersion(const CString& path, LONG& version);

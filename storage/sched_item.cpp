@@ -2,6 +2,7 @@
 
 #include "platform/framework/archive.h"
 #include "storage/account_scrambling.h"
+#include "storage/loaded_version.h"
 #include "storage/record_file.h"
 #include "storage/storage_folder.h"
 #include "storage/storage_log.h"
@@ -235,6 +236,7 @@ bool CSchedItem::LoadFromFile(const CStorageFolder& folder, const CString& name,
         log.Write(LoadFailureText(result, osError, storage_text::kTaskFileKind, path));
         return false;
     }
+    CLoadedVersionWatch::Report(m_LoadedVersion);
 
     // The file name wins over the stored description. An old-format file is
     // rewritten once, under its file name, so that it never ends as two.

@@ -3,6 +3,7 @@
 #include "platform/com/bstr.h"
 #include "platform/framework/filefind.h"
 #include "qvxcmd.h"
+#include "storage/loaded_version.h"
 #include "storage/record_file.h"
 #include "storage/sched_item.h"
 #include "storage/task_file_name.h"
@@ -155,17 +156,17 @@ ComPtr<IQVTask> CTaskFolderLoader::NewTask(IClassFactory* taskClass) const
 
 void CTaskFolderLoader::LoadTask(const CString& name, IClassFactory* taskClass, IQVTaskCollection* collection)
 {
-    // Reading rewrites an old-format file in version 5, so the version is
-    // taken before.
-    LONG version = CSchedItem::kCurrentVersion;
-    const bool versionKnown = PeekRecordVersion(m_Folder.TaskFilePath(name), version);
-
     ComPtr<IQVTask> task = NewTask(taskClass);
     if (!task)
         return;
     PutDescription(task.Get(), name);
+    // Reading rewrites an old-format file in version 5: the version that
+    // counts is the one the read found, before it rewrote the file.
+    CLoadedVersionWatch read;
     if (FAILED(task->ReadFromStorage(0)))
         return;
+    LONG version = CSchedItem::kCurrentVersion;
+    const bool versionKnown = read.Seen(version);
     collection->Add(task.Get());
 
     // Only files from before the trigger type were meant to carry a

@@ -1,6 +1,7 @@
 #include "storage/task_parts.h"
 
 #include "platform/com/bstr.h"
+#include "platform/com/module.h"
 #include "storage/sched_item.h"
 
 using tvx::com::Bstr;
@@ -277,8 +278,13 @@ void CTaskParts::CopyConditionFrom(const CSchedItem& item) const
 void CTaskParts::CopyCommandsFrom(const CSchedItem& item) const
 {
     for (int index = 0; index < item.GetCommandCount(); ++index) {
+        // The in-process class object is kept: a task file is read for
+        // every task at the engine's start, a command object per line.
         ComPtr<IQVCommand> command;
-        if (FAILED(command.CreateInstance(CLSID_QVCommand, kCommandContext)))
+        if (FAILED(tvx::com::Module::Current().ClassObjects().CreateInstance(CLSID_QVCommand, nullptr,
+                                                                             IID_IQVCommand,
+                                                                             command.ReceiveVoid())) &&
+            FAILED(command.CreateInstance(CLSID_QVCommand, kCommandContext)))
             continue;
         PutText(command.Get(), &IQVCommand::put_FullCommand, item.GetCommandLine(index));
         m_Commands->Add(command.Get());
