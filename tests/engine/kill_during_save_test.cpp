@@ -180,6 +180,7 @@ TEST(EngineKill, TaskFilesStayWholeWhenTheEngineIsKilledWhileSavingThem)
 {
     ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
     ClearEngineFiles();
+    const EngineFilesCleanup cleanup({L"kill.log"});
     tvx::com::CoInit com(COINIT_MULTITHREADED);
     for (int i = 0; i < kTasks; ++i) {
         WriteKillTask(i);

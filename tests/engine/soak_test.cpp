@@ -86,10 +86,13 @@ TEST(EngineSoak, EightClientsAtOnceLeaveEachTaskFileListedOnceAndTheEngineServin
 {
     ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
     ClearEngineFiles();
+    std::vector<std::wstring> logs = {L"soak-errors.log", L"soak-bystanders.log"};
     for (int i = 1; i <= kClients; ++i)
-        DeleteFileW((EngineFolder() + L"soak-Soak" + std::to_wstring(i) + L".log").c_str());
+        logs.push_back(L"soak-Soak" + std::to_wstring(i) + L".log");
+    for (const std::wstring& log : logs)
+        DeleteFileW((EngineFolder() + log).c_str());
+    const EngineFilesCleanup cleanup(logs);
     const std::wstring error_log = EngineFolder() + L"soak-errors.log";
-    DeleteFileW(error_log.c_str());
     tvx::com::CoInit com(COINIT_MULTITHREADED);
     for (const wchar_t* name : kBystanders)
         WriteTaskFile(name, {L"LogToFile(soak-bystanders.log,a bystander ran)"});

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "engine_test_support.h"
 
@@ -48,6 +49,21 @@ std::vector<std::wstring> FilesInTaskFolder(const wchar_t* pattern)
             names.push_back(found.cFileName);
     } while (FindNextFileW(search.Get(), &found));
     return names;
+}
+
+EngineFilesCleanup::EngineFilesCleanup(std::vector<std::wstring> engine_folder_files)
+    : files_(std::move(engine_folder_files))
+{
+}
+
+EngineFilesCleanup::~EngineFilesCleanup()
+{
+    ClearEngineFiles();
+    // The storage's temporary files of a save in progress.
+    for (const std::wstring& name : FilesInTaskFolder(L"qvx*.tmp"))
+        DeleteFileW((EngineFolder() + L"tasks\\" + name).c_str());
+    for (const std::wstring& name : files_)
+        DeleteFileW((EngineFolder() + name).c_str());
 }
 
 std::vector<std::wstring> TaskFileNames()

@@ -17,6 +17,22 @@ std::vector<std::wstring> TaskFileNames();
 // The files of that folder whose name matches the pattern ("qvx*.tmp").
 std::vector<std::wstring> FilesInTaskFolder(const wchar_t* pattern);
 
+// At the end of its scope, also when a test ends early: the engine's files
+// as ClearEngineFiles leaves them, without the temporary files of saves cut
+// short by a killed engine and without the given files of the engine folder
+// (logs of the test's tasks), so that the tests after it find the folder as
+// they expect.
+class EngineFilesCleanup {
+public:
+    explicit EngineFilesCleanup(std::vector<std::wstring> engine_folder_files = {});
+    ~EngineFilesCleanup();
+    EngineFilesCleanup(const EngineFilesCleanup&) = delete;
+    EngineFilesCleanup& operator=(const EngineFilesCleanup&) = delete;
+
+private:
+    std::vector<std::wstring> files_;
+};
+
 // The descriptions of the tasks of a task list, in its order; false when
 // the list could not be read whole.
 bool TaskListNames(IQVTaskCollection* tasks, std::vector<std::wstring>& names);
