@@ -88,13 +88,17 @@ TEST_P(CountRuleTest, WrongCountFailsWithTheKeywordsOwnMessage)
 }
 
 // The dialog commands would show a real box here and wait for an answer;
-// their dialogs are tested with the desktop commands.
+// their dialogs are tested with the desktop commands. The task-control
+// commands would start the engine when it is registered, under the feet of
+// the engine's own tests; they are tested against a scheduler of their own.
 std::vector<CountRule> RulesOfCommandsWithoutDialogs()
 {
     std::vector<CountRule> rules;
     for (const CountRule& rule : kCountRules) {
         const std::string keyword = rule.keyword;
-        if (keyword != "DisplayMessage" && keyword != "InputBox" && keyword != "MessageBox")
+        if (keyword != "DisplayMessage" && keyword != "InputBox" && keyword != "MessageBox" &&
+            keyword != "EnableTask" && keyword != "DisableTask" && keyword != "ResetTaskTrigger" &&
+            keyword != "RunTask")
             rules.push_back(rule);
     }
     return rules;
