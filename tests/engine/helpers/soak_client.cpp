@@ -18,7 +18,8 @@
 // whoever changes the list or uses an index holds it until the list and the
 // folder agree again: a task is written and added, or removed and its file
 // deleted, or its file deleted and the engine's watcher seen to drop it, as
-// one step. Enabling and disabling go by name and run beside all that.
+// one step. Enabling and disabling go by name, but change the task's place
+// in the sorted list, so they take the mutex too.
 #include <windows.h>
 
 #include <cstdio>
@@ -314,6 +315,11 @@ bool SoakClient::ToggleOne()
 {
     OwnedTask& task = owned_[Pick(owned_.size())];
     const long state = task.enabled ? 0 : 1;
+    // A change of a task can move it in the sorted list when the list next
+    // sorts itself, so enabling takes the lock as well.
+    ListLock lock(list_mutex_.Get(), kListMutexWaitMs);
+    if (!lock.Held())
+        return Failed("taking the list mutex to toggle", task.name);
     const HRESULT hr = scheduler_->EnableTask(Bstr(task.name).Get(), state);
     if (FAILED(hr))
         return Failed(state ? "EnableTask(1)" : "EnableTask(0)", task.name, hr);
