@@ -18,6 +18,9 @@ enum SortOrders : short { kByDescription = 0, kByFrequency = 1, kByNextScheduled
 // from its next sort on.
 std::atomic<short> g_sortOrder{kByDescription};
 
+// Sorts tried in a row while the list keeps changing under them.
+constexpr int kSortAttempts = 16;
+
 struct SortKey {
     ComPtr<IQVTask> task;
     std::wstring text;
@@ -249,14 +252,19 @@ void CQVTaskCollection::ChangedLocked()
 
 void CQVTaskCollection::SortIfPending()
 {
-    short order = 0;
-    {
-        ScopedLock hold(m_lock);
-        if (!m_sortPending)
-            return;
-        order = m_pendingOrder;
+    // A change that lands while the keys are taken leaves the sort pending;
+    // sorting again then keeps an index read now valid until the next change,
+    // instead of moving under a caller who changed nothing.
+    for (int attempt = 0; attempt < kSortAttempts; ++attempt) {
+        short order = 0;
+        {
+            ScopedLock hold(m_lock);
+            if (!m_sortPending)
+                return;
+            order = m_pendingOrder;
+        }
+        SortList(order);
     }
-    SortList(order);
 }
 
 void CQVTaskCollection::SortList(short order)

@@ -43,7 +43,7 @@ constexpr wchar_t kListMutexName[] = L"TarvexSoakTaskListLock";
 constexpr DWORD kListMutexWaitMs = 60000;
 // The watcher settles one second after a change; it may be busy with the
 // changes of other clients before it comes to this one.
-constexpr DWORD kWatcherDropMs = 10000;
+constexpr DWORD kWatcherDropMs = 30000;
 constexpr std::size_t kMostTasks = 8;
 
 std::wstring Lower(std::wstring text)
