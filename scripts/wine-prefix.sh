@@ -27,6 +27,11 @@ init)
         # A crashing program must end, not wait on Wine's crash dialog.
         "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             </dev/null >/dev/null 2>&1
+        # Without a debugger to start, a crash ends the program with a failing
+        # exit code; winedbg's automatic mode can end it with 0, and a crashed
+        # test would pass.
+        "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+            </dev/null >/dev/null 2>&1 || true
         # Wine does not find the packaged fonts by itself.
         if [ -d /usr/share/wine/fonts ]; then
             cp -f /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
