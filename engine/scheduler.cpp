@@ -216,6 +216,7 @@ void CQVScheduler::FinalRelease()
         sink_.Reset();
     }
     task_items_ = nullptr;
+    task_snapshots_ = nullptr;
     task_list_.Reset();
 }
 
@@ -236,6 +237,10 @@ HRESULT CQVScheduler::Initialize()
     // a reference of its own.
     task_items_ = list.Get();
     list.Reset();
+    ComPtr<IQVSharedSnapshots> snapshots;
+    if (SUCCEEDED(inner->QueryInterface(__uuidof(IQVSharedSnapshots), snapshots.ReceiveVoid())))
+        task_snapshots_ = snapshots.Get();
+    snapshots.Reset();
     task_list_ = inner;
     return AdviseTaskList();
 }

@@ -117,6 +117,7 @@ private:
     void RemoveFromTaskList(IQVTask* task) override;
     // PassHost
     IQVTaskCollection* PassTaskList() override { return task_items_; }
+    IQVSharedSnapshots* PassSharedSnapshots() override { return task_snapshots_; }
     PassSettings PassSnapshot() override;
     bool PassSuspended() override;
     std::wstring SuspendingTask() override;
@@ -204,6 +205,9 @@ private:
     // an aggregated interface is one on this object, and the scheduler
     // thread must never hold the last one.
     IQVTaskCollection* task_items_ = nullptr;
+    // The collection's shared lists for a pass, held the same way; null
+    // when the collection has none.
+    IQVSharedSnapshots* task_snapshots_ = nullptr;
     std::unique_ptr<TaskFolderWatcher> watcher_;
     tvx::com::ComPtr<IQVTask> held_task_;
     tvx::com::ComPtr<tvx::com::ComObject<CTaskListEventSink>> sink_;

@@ -24,6 +24,26 @@ long LongOf(IQVTask* task, HRESULT (STDMETHODCALLTYPE IQVTask::*get)(long*))
     return value;
 }
 
+// Opens the shared-list scope of the pass's thread for as long as it lives.
+class SharedSnapshotScope {
+public:
+    explicit SharedSnapshotScope(IQVSharedSnapshots* snapshots) : snapshots_(snapshots)
+    {
+        if (snapshots_)
+            snapshots_->BeginSharedSnapshots();
+    }
+    ~SharedSnapshotScope()
+    {
+        if (snapshots_)
+            snapshots_->EndSharedSnapshots();
+    }
+    SharedSnapshotScope(const SharedSnapshotScope&) = delete;
+    SharedSnapshotScope& operator=(const SharedSnapshotScope&) = delete;
+
+private:
+    IQVSharedSnapshots* snapshots_;
+};
+
 }  // namespace
 
 bool SchedulingPass::MayRun()
@@ -56,6 +76,10 @@ void SchedulingPass::Run()
     if (FAILED(list->get_Count(&count)))
         return;
     settings_ = host_.PassSnapshot();
+    // The tasks' process and window tests share one list of each for the
+    // pass: a pass over many such tasks would otherwise list the system's
+    // processes or windows once per task.
+    SharedSnapshotScope snapshots(host_.PassSharedSnapshots());
     for (long index = 0; index < count; ++index) {
         Sleep(0);
         ComPtr<IQVTask> task;

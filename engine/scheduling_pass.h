@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/login_list.h"
+#include "interfaces/shared_snapshots.h"
 #include "qvxtask.h"
 
 // The scheduler-wide values a pass gives its tasks, taken once per pass.
@@ -32,6 +33,9 @@ public:
     // The task list, without a reference of its own: it lives as long as
     // the scheduler, which stops its passes before it lets the list go.
     virtual IQVTaskCollection* PassTaskList() = 0;
+    // The list's shared process and window lists, held the same way; null
+    // when the list has none.
+    virtual IQVSharedSnapshots* PassSharedSnapshots() = 0;
     virtual PassSettings PassSnapshot() = 0;
     virtual bool PassSuspended() = 0;
     // The description of the task whose run suspends the schedule; empty

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "task/shared_snapshots.h"
+
 using tvx::com::Bstr;
 using tvx::com::ComPtr;
 using tvx::com::ScopedLock;
@@ -346,4 +348,14 @@ STDMETHODIMP CQVTaskCollection::Clone(IEnumVARIANT** ppEnum)
     if (ppEnum != nullptr)
         *ppEnum = nullptr;
     return E_NOTIMPL;
+}
+
+void CQVTaskCollection::BeginSharedSnapshots()
+{
+    ::BeginSharedSnapshots();
+}
+
+void CQVTaskCollection::EndSharedSnapshots()
+{
+    ::EndSharedSnapshots();
 }

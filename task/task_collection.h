@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "interfaces/shared_snapshots.h"
 #include "platform/com/com.h"
 #include "qvxtask.h"
 
@@ -20,7 +21,8 @@ class CQVTaskCollection : public tvx::com::ComClass<CQVTaskCollection>,
                           public tvx::com::DualInterface<IQVTaskCollection>,
                           public IEnumVARIANT,
                           public tvx::com::SupportErrorInfo<IQVTaskCollection>,
-                          public tvx::com::ConnectionPointContainer {
+                          public tvx::com::ConnectionPointContainer,
+                          public IQVSharedSnapshots {
 public:
     static tvx::com::InterfaceTable Interfaces()
     {
@@ -30,6 +32,7 @@ public:
             Interface<IEnumVARIANT>(),
             Interface<ISupportErrorInfo>(),
             Interface<IConnectionPointContainer>(),
+            Interface<IQVSharedSnapshots>(),
         };
         return entries;
     }
@@ -58,6 +61,11 @@ public:
     STDMETHODIMP Skip(ULONG celt) override;
     STDMETHODIMP Reset() override;
     STDMETHODIMP Clone(IEnumVARIANT** ppEnum) override;
+
+    // IQVSharedSnapshots: the engine's pass opens a scope around its tasks'
+    // condition tests.
+    void STDMETHODCALLTYPE BeginSharedSnapshots() override;
+    void STDMETHODCALLTYPE EndSharedSnapshots() override;
 
 private:
     using TaskList = std::vector<tvx::com::ComPtr<IQVTask>>;
