@@ -9,6 +9,7 @@
 #include "engine/service_mode.h"
 #include "engine/task_account.h"
 #include "qvxstorg.h"
+#include "task/shared/module_directory.h"
 
 using tvx::com::Bstr;
 using tvx::com::ComPtr;
@@ -38,24 +39,6 @@ constexpr wchar_t kProgId[] = L"Tarvex.QVScheduler";
 constexpr wchar_t kTaskFolder[] = L"tasks\\";
 // How long the final release waits for the task-folder watcher.
 constexpr DWORD kWatcherStopMs = 5000;
-
-// The folder of the running program, with a trailing backslash: the storage
-// component keeps the task files in its "tasks" folder.
-std::wstring ProgramDirectory()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
 
 // The calendar day of a date (its time of day dropped), as yyyymmdd.
 long CalendarDay(DATE date)
@@ -173,7 +156,8 @@ HRESULT CQVScheduler::FinalConstruct()
         ScopedLock hold(lock_);
         constructed_ = true;
     }
-    watcher_ = TaskFolderWatcher::Start(*this, ProgramDirectory() + kTaskFolder);
+    // The storage component keeps the task files in the program's folder.
+    watcher_ = TaskFolderWatcher::Start(*this, WideFromAnsi(GetModuleDirectory().c_str()) + kTaskFolder);
     Fire_StatusChange(kStatusStopped);
     return S_OK;
 }
@@ -1012,37 +996,18 @@ STDMETHODIMP CQVScheduler::RunTask(short index)
     if (index < 0 || index >= count || FAILED(list->Item(index, task.Receive())) || !task)
         return Fail(E_FAIL, engine_text::kTaskIndexOutOfRange);
 
-    long interval = 0;
-    long send_key_delay = 0;
-    long display_errors = 0;
-    long log_errors = 0;
-    std::wstring error_file;
-    DATE reference = 0;
-    std::vector<LoginEntry> logins;
-    {
-        ScopedLock hold(lock_);
-        interval = settings_.schedule_interval;
-        send_key_delay = settings_.send_key_delay;
-        display_errors = settings_.display_errors;
-        log_errors = settings_.log_errors;
-        error_file = settings_.error_file_name;
-        reference = reference_time_;
-        logins = logins_.Entries();
-    }
+    PassSettings settings = PassSnapshot();
     // Before the first tick there is no reference time yet: now is.
-    if (reference == 0)
-        reference = LocalNow();
+    if (settings.reference_time == 0)
+        settings.reference_time = LocalNow();
 
-    task->put_IntervalOffSet(interval);
-    task->put_RefDateTime(reference);
-    task->put_SendKeyDelay(send_key_delay);
-    task->put_DisplayErrors(display_errors);
-    task->put_LogErrors(log_errors);
-    task->put_ErrorLogFile(Bstr(error_file).Get());
+    task->put_IntervalOffSet(settings.schedule_interval);
+    task->put_RefDateTime(settings.reference_time);
+    GiveRunSettings(task.Get(), settings);
     long as_system = 0;
     task->get_RunAsSystem(&as_system);
     if (as_system == 0)
-        ApplyTaskAccount(task.Get(), logins);
+        ApplyTaskAccount(task.Get(), settings.logins);
     long running = 0;
     task->get_IsRunning(&running);
     if (running == 0) {

@@ -46,6 +46,14 @@ private:
 
 }  // namespace
 
+void GiveRunSettings(IQVTask* task, const PassSettings& settings)
+{
+    task->put_SendKeyDelay(settings.send_key_delay);
+    task->put_DisplayErrors(settings.display_errors);
+    task->put_LogErrors(settings.log_errors);
+    task->put_ErrorLogFile(Bstr(settings.error_file_name).Get());
+}
+
 bool SchedulingPass::MayRun()
 {
     if (host_.PassSuspended())
@@ -111,10 +119,7 @@ bool SchedulingPass::Visit(IQVTask* task)
         ApplyTaskAccount(task, settings_.logins);
 
     if (IsDue(task) == 1) {
-        task->put_SendKeyDelay(settings_.send_key_delay);
-        task->put_DisplayErrors(settings_.display_errors);
-        task->put_LogErrors(settings_.log_errors);
-        task->put_ErrorLogFile(Bstr(settings_.error_file_name).Get());
+        GiveRunSettings(task, settings_);
         // The after-run handling, the stop time and the suspension belong
         // to runs the scheduler starts; the flag is cleared at every run's
         // end, so each launch sets it again.

@@ -27,6 +27,10 @@ struct PassSettings {
     DATE reference_time = 0;  // the local time of the latest tick
 };
 
+// Gives a task about to run the scheduler's SendKeyDelay, DisplayErrors,
+// LogErrors and error file.
+void GiveRunSettings(IQVTask* task, const PassSettings& settings);
+
 // What a pass needs of the scheduler object.
 class PassHost {
 public:
