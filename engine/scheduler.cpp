@@ -37,6 +37,9 @@ constexpr DWORD kLaunchLetGoMs = 10000;
 constexpr wchar_t kProgId[] = L"Tarvex.QVScheduler";
 
 constexpr wchar_t kTaskFolder[] = L"tasks\\";
+// How long AddTask waits for another caller's addition of the same task.
+constexpr DWORD kAdditionPollMs = 10;
+constexpr DWORD kAdditionWaitMs = 30000;
 // How long the final release waits for the task-folder watcher.
 constexpr DWORD kWatcherStopMs = 5000;
 
@@ -943,12 +946,21 @@ STDMETHODIMP CQVScheduler::AddTask(BSTR description)
     if (SysStringLen(description) == 0)
         return Fail(E_INVALIDARG, engine_text::kNoDescription);
     std::wstring key = Lower(description, SysStringLen(description));
-    {
-        // The same description being added by another caller right now
-        // counts as in the list already.
-        ScopedLock hold(lock_);
-        if (!tasks_being_added_.insert(key).second)
-            return S_OK;
+    // The same description being added by another caller right now (the
+    // task-folder watcher sees every new file): that addition is waited for,
+    // so that a success here means the task is in the list; the list is then
+    // asked below like any other time. Additions read one file, so a short
+    // poll is enough.
+    for (DWORD waited = 0;; waited += kAdditionPollMs) {
+        {
+            ScopedLock hold(lock_);
+            if (tasks_being_added_.insert(key).second)
+                break;
+        }
+        // An addition that never ends: the task is not known to be listed.
+        if (waited >= kAdditionWaitMs)
+            return HRESULT_FROM_WIN32(ERROR_BUSY);
+        Sleep(kAdditionPollMs);
     }
     AdditionEnd end(lock_, tasks_being_added_, key);
 
