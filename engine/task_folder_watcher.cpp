@@ -257,9 +257,13 @@ DWORD WINAPI TaskFolderWatcher::Run(void* param)
             while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
                 if (WaitForSingleObject(state.stop.Get(), kSettleMs) != WAIT_TIMEOUT)
                     break;
-                state.Round();
+                // The watch is renewed before the folder is read: a change
+                // made while the round runs signals again and gets a round
+                // of its own, instead of depending on the system to keep it
+                // until the watch is renewed.
                 if (!change.Next())
                     break;
+                state.Round();
             }
         }
     }
