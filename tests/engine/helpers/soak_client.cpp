@@ -245,6 +245,11 @@ bool SoakClient::IndexOf(const std::wstring& name, short* index)
 
 bool SoakClient::WaitUntilGone(const std::wstring& name, DWORD limit_ms)
 {
+    // A watcher round that read the folder before the file went may be
+    // loading the task again right now, and would list it after this client
+    // let go of the lock. An addition of the same name waits for that one to
+    // end; with the file gone it adds nothing itself.
+    scheduler_->AddTask(Bstr(name).Get());
     const DWORD start = GetTickCount();
     for (;;) {
         short index = -1;
@@ -405,6 +410,11 @@ bool SoakClient::DropOne()
 
 bool SoakClient::CheckOwned()
 {
+    // Other clients may still be changing the list: its indexes hold only
+    // under the lock.
+    ListLock lock(list_mutex_.Get(), kListMutexWaitMs);
+    if (!lock.Held())
+        return Failed("taking the list mutex to check its tasks", prefix_);
     for (const OwnedTask& task : owned_) {
         short index = -1;
         if (!IndexOf(task.name, &index))
