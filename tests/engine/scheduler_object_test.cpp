@@ -334,18 +334,29 @@ TEST_F(SchedulerObjectTest, ConcurrentAddTasksOfOneDescriptionAddItOnce)
     ComPtr<IQVScheduler> scheduler = NewScheduler();
     ASSERT_TRUE(scheduler);
     WriteTaskFile(L"Race", {L"// nothing"});
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
     std::vector<std::thread> clients;
     std::atomic<int> failures{0};
+    std::atomic<int> unlisted{0};
     for (int i = 0; i < 8; ++i) {
         clients.emplace_back([&] {
             tvx::com::CoInit com(COINIT_MULTITHREADED);
-            if (FAILED(scheduler->AddTask(Bstr(L"race").Get())))
+            if (FAILED(scheduler->AddTask(Bstr(L"race").Get()))) {
                 ++failures;
+                return;
+            }
+            // Every caller that was told it worked finds the task listed,
+            // also one whose addition was taken over by another caller.
+            short index = -1;
+            if (FAILED(tasks->FindTaskIndex(Bstr(L"Race").Get(), &index)) || index < 0)
+                ++unlisted;
         });
     }
     for (std::thread& client : clients)
         client.join();
     EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(unlisted.load(), 0) << "AddTask succeeded before the task was listed";
     EXPECT_EQ(TaskCount(scheduler.Get()), 1);
 }
 
