@@ -165,13 +165,9 @@ TEST_F(ScheduledRunsTest, StopTimeEndsTheProgramOfARunTheEngineStarted)
     ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
 
     ASSERT_TRUE(WaitUntil([&] { return FileExists(report_); }, 20000)) << "the program did not start\n" << ErrorLog();
-    for (DWORD id : ProcessesNamed(L"tvx_sleeper.exe")) {
-        if (std::find(before.begin(), before.end(), id) == before.end())
-            started_programs_.push_back(id);
-    }
+    started_programs_ = OpenNewProcessesNamed(L"tvx_sleeper.exe", before);
     ASSERT_EQ(started_programs_.size(), 1u);
-    Handle program_process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, started_programs_.front()));
-    ASSERT_TRUE(program_process);
+    const Handle& program_process = started_programs_.front();
 
     EXPECT_EQ(WaitForSingleObject(program_process.Get(), 45000), static_cast<DWORD>(WAIT_TIMEOUT))
         << "ended before its minute";

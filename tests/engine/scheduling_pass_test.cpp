@@ -102,7 +102,7 @@ protected:
     tvx::com::CoInit com_{COINIT_MULTITHREADED};
     ComPtr<IQVScheduler> scheduler_;
     ComPtr<IEngineScheduler> engine_;
-    std::vector<DWORD> started_programs_;
+    std::vector<tvx::com::Handle> started_programs_;
 };
 
 // ---------------------------------------------------------------------------
@@ -333,14 +333,9 @@ TEST_P(StopTimePassTest, PassEndsTheProgramOfARunPastItsStopTimeOnlyWhenTheSched
     const std::vector<DWORD> before = ProcessesNamed(L"tvx_sleeper.exe");
     ASSERT_HRESULT_SUCCEEDED(task->Start());
     ASSERT_TRUE(WaitUntil([&] { return FileExists(report_); }, kRunMs)) << "the program did not start";
-    for (DWORD id : ProcessesNamed(L"tvx_sleeper.exe")) {
-        if (std::find(before.begin(), before.end(), id) == before.end())
-            started_programs_.push_back(id);
-    }
+    started_programs_ = OpenNewProcessesNamed(L"tvx_sleeper.exe", before);
     ASSERT_EQ(started_programs_.size(), 1u);
-    tvx::com::Handle program_process(
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, started_programs_.front()));
-    ASSERT_TRUE(program_process);
+    const tvx::com::Handle& program_process = started_programs_.front();
     // The script goes on to wait for the program a moment after starting it.
     Sleep(3000);
 

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cmath>
 
 using tvx::com::Bstr;
@@ -124,11 +125,23 @@ std::vector<DWORD> ProcessesNamed(const wchar_t* exe_name)
     return ids;
 }
 
-void EndProcesses(const std::vector<DWORD>& ids)
+std::vector<Handle> OpenNewProcessesNamed(const wchar_t* exe_name, const std::vector<DWORD>& before)
 {
-    for (DWORD id : ids) {
-        Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
-        if (process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+    std::vector<Handle> processes;
+    for (DWORD id : ProcessesNamed(exe_name)) {
+        if (std::find(before.begin(), before.end(), id) != before.end())
+            continue;
+        Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id));
+        if (process)
+            processes.push_back(std::move(process));
+    }
+    return processes;
+}
+
+void EndProcesses(const std::vector<Handle>& processes)
+{
+    for (const Handle& process : processes) {
+        if (WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
             TerminateProcess(process.Get(), 1);
             WaitForSingleObject(process.Get(), 5000);
         }

@@ -47,8 +47,13 @@ size_t Occurrences(const std::wstring& path, const std::string& text);
 std::wstring SleeperPath();
 // Ids of the running processes of that executable name.
 std::vector<DWORD> ProcessesNamed(const wchar_t* exe_name);
-// Ends the processes of the ids given (those the test started), if they run.
-void EndProcesses(const std::vector<DWORD>& ids);
+// The running processes of that name whose ids are not in `before`, opened
+// at once. A test keeps these handles, never the ids: Wine gives the id of an
+// ended process to a new one within seconds, and ending a process by a kept
+// id could end another test's program.
+std::vector<tvx::com::Handle> OpenNewProcessesNamed(const wchar_t* exe_name, const std::vector<DWORD>& before);
+// Ends the processes given (those the test started), if they still run.
+void EndProcesses(const std::vector<tvx::com::Handle>& processes);
 
 // The task list of a scheduler (in-process object or the engine's proxy).
 long TaskCount(IUnknown* scheduler);
@@ -81,7 +86,7 @@ protected:
     std::optional<tvx::com::CoInit> com_;
     std::vector<tvx::com::ComPtr<IQVScheduler>> clients_;
     // Programs the test's tasks started; ended when still there.
-    std::vector<DWORD> started_programs_;
+    std::vector<tvx::com::Handle> started_programs_;
 };
 
 }  // namespace enginetest

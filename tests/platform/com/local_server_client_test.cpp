@@ -88,8 +88,8 @@ protected:
         advised_.clear();
         sinks_.clear();
         servers_.clear();
-        if (server_process_) {
-            EXPECT_TRUE(ProcessEnds(server_process_, kServerEndMs)) << "the server outlived its last client";
+        if (server_) {
+            EXPECT_TRUE(ProcessEnds(server_, kServerEndMs)) << "the server outlived its last client";
         }
         com_.reset();
     }
@@ -103,7 +103,7 @@ protected:
         if (server) {
             long pid = 0;
             EXPECT_EQ(server->get_ProcessId(&pid), S_OK);
-            server_process_ = static_cast<DWORD>(pid);
+            Watch(static_cast<DWORD>(pid));
             servers_.push_back(server);
         }
         return server;
@@ -132,8 +132,18 @@ protected:
         return WaitForSingleObject(sink->Arrived(), kEventWaitMs) == WAIT_OBJECT_0;
     }
 
+    // Learns the server's process while a reference keeps it running.
+    void Watch(DWORD process_id)
+    {
+        if (process_id == server_process_ && server_)
+            return;
+        server_process_ = process_id;
+        server_ = OpenRunningProcess(process_id);
+    }
+
     std::optional<CoInit> com_;
     DWORD server_process_ = 0;
+    Handle server_;
     std::vector<ComPtr<ISampleServer>> servers_;
     std::vector<ComPtr<ComObject<TickSink>>> sinks_;
     std::vector<std::pair<ComPtr<IConnectionPoint>, DWORD>> advised_;
@@ -162,7 +172,7 @@ TEST_F(LocalServerTest, ActivationByTheComputersOwnNameReachesTheLocalServer)
     server.Attach(static_cast<ISampleServer*>(query.pItf));
     long pid = 0;
     ASSERT_EQ(server->get_ProcessId(&pid), S_OK);
-    server_process_ = static_cast<DWORD>(pid);
+    Watch(static_cast<DWORD>(pid));
     EXPECT_NE(server_process_, GetCurrentProcessId());
 }
 
@@ -176,7 +186,8 @@ TEST_F(LocalServerTest, ServerLastsWhileAClientHoldsItAndEndsAfterTheLastRelease
     EXPECT_EQ(static_cast<DWORD>(pid), server_process_);
     server.Reset();
     servers_.clear();
-    EXPECT_TRUE(ProcessEnds(server_process_, kServerEndMs));
+    EXPECT_TRUE(ProcessEnds(server_, kServerEndMs));
+    server_.Reset();
 }
 
 TEST_F(LocalServerTest, LateBoundErrorDescriptionCrossesTheProcessBoundary)

@@ -33,11 +33,15 @@ DWORD RunToEnd(const std::wstring& command_line, DWORD timeout_ms)
     return code;
 }
 
-bool ProcessEnds(DWORD process_id, DWORD timeout_ms)
+Handle OpenRunningProcess(DWORD process_id)
 {
-    Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process_id));
+    return Handle(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process_id));
+}
+
+bool ProcessEnds(const Handle& process, DWORD timeout_ms)
+{
     if (!process)
-        return true;  // gone already
+        return true;  // gone before it could be opened
     if (WaitForSingleObject(process.Get(), timeout_ms) == WAIT_OBJECT_0)
         return true;
     TerminateProcess(process.Get(), 1);

@@ -137,8 +137,10 @@ TEST(LocalSampleActivation, ServerStartsForAClientAndEndsAfterIt)
     long pid = 0;
     ASSERT_EQ(server->get_ProcessId(&pid), S_OK);
     EXPECT_NE(static_cast<DWORD>(pid), GetCurrentProcessId());
+    const Handle process = OpenRunningProcess(static_cast<DWORD>(pid));
+    ASSERT_TRUE(process);
     server.Reset();
-    EXPECT_TRUE(ProcessEnds(static_cast<DWORD>(pid), 15000));
+    EXPECT_TRUE(ProcessEnds(process, 15000));
 }
 
 TEST(LocalSampleRegistration, UnregServerRemovesEverything)
