@@ -2,14 +2,18 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
 #include "platform/com/co_init.h"
 #include "platform/com/message_loop.h"
 #include "platform/com/module.h"
 
 namespace tvx::com {
 
-ServerMonitor::ServerMonitor(DWORD main_thread_id, DWORD idle_ms, std::function<void()> on_wake)
-    : main_thread_id_(main_thread_id), idle_ms_(idle_ms), on_wake_(std::move(on_wake))
+ServerMonitor::ServerMonitor(DWORD main_thread_id, DWORD idle_ms, std::function<void()> on_wake,
+                             DWORD first_client_ms)
+    : main_thread_id_(main_thread_id), idle_ms_(idle_ms), first_client_ms_(first_client_ms),
+      on_wake_(std::move(on_wake))
 {
 }
 
@@ -44,10 +48,33 @@ bool ServerMonitor::Wait(DWORD timeout_ms, bool* signalled)
     return r != WAIT_OBJECT_0;
 }
 
+bool ServerMonitor::WaitForFirstObject()
+{
+    // An object that lives holds the count above zero; one that came and went
+    // signalled the idle event. Polled briefly: this phase lasts only until
+    // the first client arrives.
+    constexpr DWORD kPollMs = 50;
+    Module& module = Module::Current();
+    const ULONGLONG end = GetTickCount64() + first_client_ms_;
+    bool signalled = false;
+    while (module.LockCount() == 0) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            return true;
+        if (!Wait(static_cast<DWORD>(std::min<ULONGLONG>(kPollMs, end - now)), &signalled))
+            return false;
+        if (signalled)
+            return true;
+    }
+    return true;
+}
+
 void ServerMonitor::Run()
 {
     CoInit com(COINIT_MULTITHREADED);  // for the class objects and on_wake
     Module& module = Module::Current();
+    if (!WaitForFirstObject())
+        return;
     bool signalled = false;
     for (;;) {
         if (!Wait(idle_ms_, &signalled))
