@@ -3,13 +3,28 @@
 # Runs CTest in a Wine prefix made fresh for this run inside the build tree and
 # stops every Wine process of that prefix afterwards, pass or fail.
 build=$1; shift
-prefix=$(cd "$build" && pwd)/wineprefix
+build=$(cd "$build" && pwd)
+prefix=$build/wineprefix
 scripts=$(cd "$(dirname "$0")" && pwd)
 
 rm -rf "$prefix" "$prefix.lock"
 # One server for the whole run keeps each program start cheap.
 "$scripts/wine-prefix.sh" init "$prefix" "" || exit 1
 export WINEPREFIX="$prefix"
+
+# The desktop stays open for the whole run (see tests/support/desktop_keeper.cpp):
+# a desktop process started by a test would hold that test's output open.
+keeper=$build/tests/support/tvx_desktop_keeper.exe
+if [ -n "${DISPLAY:-}" ] && [ -f "$keeper" ]; then
+    ready=$prefix/drive_c/desktop-keeper.ready
+    "$build/wine-run.sh" "$keeper" 'C:\desktop-keeper.ready' </dev/null >/dev/null 2>&1 &
+    i=0
+    while [ ! -f "$ready" ] && [ $i -lt 300 ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    [ -f "$ready" ] || echo "run-ctest: the desktop keeper did not start" >&2
+fi
 
 rc=0
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j 4 "$@" || rc=$?
