@@ -25,6 +25,9 @@ constexpr char kTaskFolderNotCreated[] = "The tasks folder %s could not be creat
 constexpr char kBadTaskName[] =
     "\"%s\" can't name a task file: a task name must be a plain file name (none of \\ / : * ? \" < > |, "
     "not . or .., no device name such as CON or LPT1).";
+constexpr char kTaskNameTooLong[] =
+    "\"%s\" is too long to name a task file here: its path %s would have %d characters, and a path may have "
+    "at most %d.";
 constexpr char kUnknownStorageType[] = "Storage type %d is unknown: 0 is the task's own file, 1 the default task file.";
 constexpr char kNotATask[] = "The object given is not a task (it does not answer IQVTask).";
 constexpr char kNotAScheduler[] = "The object given is not the scheduler (it does not answer IQVScheduler).";

@@ -49,6 +49,20 @@ HRESULT CTaskStore::FailBadName(const CString& name)
     return Fail(E_INVALIDARG, text);
 }
 
+HRESULT CTaskStore::CheckTaskName(const CString& name)
+{
+    if (!IsPlainTaskFileName(name))
+        return FailBadName(name);
+    if (!TaskFilePathFits(m_Folder, name)) {
+        const CString path = m_Folder.TaskFilePath(name);
+        CString text;
+        text.Format(storage_text::kTaskNameTooLong, static_cast<const char*>(name), static_cast<const char*>(path),
+                    path.GetLength(), MAX_PATH - 1);
+        return Fail(E_INVALIDARG, text);
+    }
+    return S_OK;
+}
+
 HRESULT CTaskStore::FailUnknownType(short type)
 {
     CString text;
@@ -71,8 +85,9 @@ HRESULT CTaskStore::Read(IDispatch* task, short type)
     switch (type) {
     case kTaskFile: {
         const CString name = parts.GetDescription();
-        if (!IsPlainTaskFileName(name))
-            return FailBadName(name);
+        const HRESULT named = CheckTaskName(name);
+        if (FAILED(named))
+            return named;
         if (!item.LoadFromFile(m_Folder, name, log))
             return Fail(E_FAIL, log.LastText());
         break;
@@ -121,8 +136,9 @@ HRESULT CTaskStore::Write(IDispatch* task, short type)
     }
 
     const CString name = item.m_Description;
-    if (!IsPlainTaskFileName(name))
-        return FailBadName(name);
+    const HRESULT named = CheckTaskName(name);
+    if (FAILED(named))
+        return named;
     const CString oldName = parts.GetOldDescription();
     if (!oldName.IsEmpty() && oldName.Compare(name) != 0 && !IsPlainTaskFileName(oldName))
         return FailBadName(oldName);
@@ -145,8 +161,9 @@ HRESULT CTaskStore::DeleteRenamedFile(const CTaskParts& parts, const CString& ol
                                       const CString& logFile)
 {
     // File names are not case-sensitive: a rename that changes only the
-    // case wrote the same file, which must not be deleted now.
-    if (oldName.CompareNoCase(name) != 0) {
+    // case wrote the same file, which must not be deleted now. An old name
+    // whose path is too long never had a file.
+    if (oldName.CompareNoCase(name) != 0 && TaskFilePathFits(m_Folder, oldName)) {
         const CString oldPath = m_Folder.TaskFilePath(oldName);
         if (!DeleteFileA(oldPath)) {
             const DWORD error = GetLastError();
@@ -175,8 +192,9 @@ HRESULT CTaskStore::Delete(IDispatch* task, short type)
         return Fail(E_FAIL, storage_text::kNotATask);
 
     const CString name = parts.GetDescription();
-    if (!IsPlainTaskFileName(name))
-        return FailBadName(name);
+    const HRESULT named = CheckTaskName(name);
+    if (FAILED(named))
+        return named;
     const CString path = m_Folder.TaskFilePath(name);
     if (DeleteFileA(path))
         return S_OK;

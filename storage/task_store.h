@@ -5,7 +5,8 @@
 // Storage type 0 is the task's own file "tasks\<description>.tsk", 1 the
 // default task file; any other is refused with E_FAIL before anything is
 // written or deleted. A description that can't be a plain file name is
-// refused with E_INVALIDARG, also before anything is written or deleted.
+// refused with E_INVALIDARG, also before anything is written or deleted, and
+// so is one whose task file would have a path too long to open.
 // Files that can't be read or written are reported in the error log (the
 // task's ErrorLogFile, else "Qvxerror.log" in the host directory).
 #pragma once
@@ -39,6 +40,9 @@ public:
 private:
     HRESULT Fail(HRESULT hr, const CString& text);
     HRESULT FailBadName(const CString& name);
+    // S_OK when the name can name a task file in this folder, else the
+    // E_INVALIDARG failure that says why.
+    HRESULT CheckTaskName(const CString& name);
     HRESULT FailUnknownType(short type);
     HRESULT DeleteRenamedFile(const CTaskParts& parts, const CString& oldName, const CString& name,
                               const CString& logFile);
