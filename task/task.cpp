@@ -153,6 +153,7 @@ namespace {
 // its base (_NewEnum is negative).
 constexpr DISPID kSchedTriggerIds = 0x100000;
 constexpr DISPID kCommandListIds = 0x200000;
+constexpr DISPID kCondTriggerIds = 0x300000;
 constexpr DISPID kPartIdRange = 0x10000;
 
 bool IsPartId(DISPID id, DISPID base)
@@ -170,7 +171,7 @@ STDMETHODIMP CQVTask::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LC
     const struct {
         IDispatch* part;
         DISPID base;
-    } parts[] = {{m_schedTrigger, kSchedTriggerIds}, {m_commands, kCommandListIds}};
+    } parts[] = {{m_schedTrigger, kSchedTriggerIds}, {m_commands, kCommandListIds}, {m_condTrigger, kCondTriggerIds}};
     for (const auto& part : parts) {
         if (part.part == nullptr)
             continue;
@@ -192,6 +193,8 @@ STDMETHODIMP CQVTask::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISP
         return m_schedTrigger->Invoke(id - kSchedTriggerIds, riid, lcid, flags, params, result, excep, arg_err);
     if (m_commands != nullptr && IsPartId(id, kCommandListIds))
         return m_commands->Invoke(id - kCommandListIds, riid, lcid, flags, params, result, excep, arg_err);
+    if (m_condTrigger != nullptr && IsPartId(id, kCondTriggerIds))
+        return m_condTrigger->Invoke(id - kCondTriggerIds, riid, lcid, flags, params, result, excep, arg_err);
     return DualInterface<IQVTask>::Invoke(id, riid, lcid, flags, params, result, excep, arg_err);
 }
 

@@ -51,9 +51,11 @@ public:
     void FinalRelease();
 
     // IDispatch: the members of IQVTask, and behind them those of the
-    // schedule trigger and of the command list, so that a script, which
-    // can't ask for another interface, reaches the parts of the task as a
-    // compiled client does. A name of IQVTask always means the task's own.
+    // schedule trigger, of the command list and of the condition trigger, so
+    // that a script, which can't ask for another interface, reaches the
+    // parts of the task as a compiled client does. A name means the member
+    // of the first of these that has it: Enabled, IsActive and
+    // LastErrorString are the task's own, Frequency the schedule's.
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* excep, UINT* arg_err) override;

@@ -98,8 +98,8 @@ TEST(TaskLifetimeTest, FinalReleaseFreesAllThreeParts)
 
 TEST_F(TaskObjectTest, ScriptsReachThePartsByName)
 {
-    // Names of the schedule trigger and the command list, through the
-    // task's own IDispatch.
+    // Names of the schedule trigger, the command list and the condition
+    // trigger, through the task's own IDispatch.
     ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"Frequency", Variant(short{2})));
     short frequency = -1;
     ASSERT_HRESULT_SUCCEEDED(sched->get_Frequency(&frequency));
@@ -109,12 +109,40 @@ TEST_F(TaskObjectTest, ScriptsReachThePartsByName)
     ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"Add", DISPATCH_METHOD, {Variant(static_cast<IDispatch*>(command.Get()))}));
     EXPECT_EQ(GetLongByName(task.Get(), L"Count"), 1);
 
+    // Names of the condition trigger.
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"CondType", Variant(short{11})));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"CondName", Variant(L"notepad.exe")));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"AutoReset", Variant(1L)));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"HasToggled", Variant(0L)));
+    short condType = -1;
+    cond->get_CondType(&condType);
+    EXPECT_EQ(condType, 11);
+    Bstr condName;
+    cond->get_CondName(condName.Receive());
+    EXPECT_EQ(condName.ToString(), L"notepad.exe");
+    LONG autoReset = 0;
+    cond->get_AutoReset(&autoReset);
+    EXPECT_EQ(autoReset, 1);
+    EXPECT_EQ(GetLongByName(task.Get(), L"HasToggled"), 0);
+    ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"Reset", DISPATCH_METHOD, {}));
+    EXPECT_EQ(GetLongByName(task.Get(), L"HasToggled"), 1) << "Reset of the condition";
+    Variant text;
+    ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"GetConditionString", DISPATCH_METHOD, {}, &text));
+    ASSERT_EQ(text.Type(), VT_BSTR);
+    EXPECT_EQ(std::wstring(text.Get().bstrVal), L"Not Active");
+
     // A name of the task itself is the task's: Enabled is not the
-    // condition's, ReSchedule the task's (it announces itself).
+    // condition's, ReSchedule the task's (it announces itself); Frequency
+    // is the schedule's, not the condition's.
     ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"Enabled", Variant(1L)));
     LONG enabled = 0;
     task->get_Enabled(&enabled);
     EXPECT_EQ(enabled, 1);
+    cond->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, 0);
+    short condFrequency = -1;
+    cond->get_Frequency(&condFrequency);
+    EXPECT_EQ(condFrequency, 0);
     EventCounter events(task.Get(), DIID__IQVTaskEvents);
     ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"ReSchedule", DISPATCH_METHOD, {}));
     EXPECT_EQ(events.DataChanged(), 1);
