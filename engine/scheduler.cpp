@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cwctype>
+#include <memory>
 
 #include "engine/ansi_text.h"
 #include "engine/engine_texts.h"
@@ -899,16 +900,33 @@ HRESULT CQVScheduler::FindTask(BSTR name, const std::string& not_retrieved, ComP
     return S_OK;
 }
 
+HRESULT CQVScheduler::SaveChange(IQVTask* task, BSTR name, const TaskChange& change)
+{
+    std::wstring reason;
+    const HRESULT hr = SaveTaskChange(task, change, &reason);
+    if (SUCCEEDED(hr))
+        return hr;
+    const std::string text =
+        Format(engine_text::kTaskNotSaved, AnsiName(name).c_str(), AnsiFromWide(reason).c_str());
+    ReportTaskError(text);
+    return Fail(hr, WideFromAnsi(text.c_str()));
+}
+
 STDMETHODIMP CQVScheduler::EnableTask(BSTR name, long enable)
 {
     ComPtr<IQVTask> task;
     HRESULT hr = FindTask(name, engine_text::kNoTaskObject, task);
     if (FAILED(hr))
         return hr;
-    task->put_Enabled(enable);
-    task->WriteToStorage(0);
+    TaskChange change;
+    change.apply = [enable](IQVTask* changed) { changed->put_Enabled(enable); };
+    change.holds = [enable](IQVTask* saved) {
+        long enabled = 0;
+        return SUCCEEDED(saved->get_Enabled(&enabled)) && enabled == enable;
+    };
+    hr = SaveChange(task.Get(), name, change);
     Fire_StatusChange(kStatusTasks);
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP CQVScheduler::ResetTrigger(BSTR name)
@@ -919,26 +937,44 @@ STDMETHODIMP CQVScheduler::ResetTrigger(BSTR name)
         return hr;
     short type = 0;
     task->get_TriggerType(&type);
+    TaskChange change;
+    change.apply = [](IQVTask*) {};
+    change.holds = [](IQVTask*) { return true; };
     if (type == 1) {
         ComPtr<IQVSchedTrigger> schedule;
         hr = task.As(schedule);
-        if (SUCCEEDED(hr))
-            schedule->ReSchedule();
-        else
+        if (SUCCEEDED(hr)) {
+            auto next = std::make_shared<DATE>(0);
+            change.apply = [schedule, next](IQVTask*) {
+                schedule->ReSchedule();
+                schedule->get_NextSchedTime(next.get());
+            };
+            change.holds = [schedule, next](IQVTask*) {
+                DATE saved = 0;
+                return SUCCEEDED(schedule->get_NextSchedTime(&saved)) && saved == *next;
+            };
+        } else {
             ReportTaskError(Format(engine_text::kNoScheduleTrigger, static_cast<unsigned>(hr)));
+        }
     } else if (type != 0) {
         ComPtr<IQVCondTrigger> condition;
         hr = task.As(condition);
         if (SUCCEEDED(hr)) {
-            condition->Reset();
-            condition->put_HasToggled(1);
+            change.apply = [condition](IQVTask*) {
+                condition->Reset();
+                condition->put_HasToggled(1);
+            };
+            change.holds = [condition](IQVTask*) {
+                long toggled = 0;
+                return SUCCEEDED(condition->get_HasToggled(&toggled)) && toggled == 1;
+            };
         } else {
             ReportTaskError(Format(engine_text::kNoConditionTrigger, static_cast<unsigned>(hr)));
         }
     }
-    task->WriteToStorage(0);
+    hr = SaveChange(task.Get(), name, change);
     Fire_StatusChange(kStatusTasks);
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP CQVScheduler::AddTask(BSTR description)

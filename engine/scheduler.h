@@ -26,6 +26,7 @@
 #include "engine/scheduler_thread.h"
 #include "engine/scheduling_pass.h"
 #include "engine/startup_countdown.h"
+#include "engine/task_change.h"
 #include "engine/task_folder_watcher.h"
 #include "engine/task_launcher.h"
 #include "engine/task_list_sink.h"
@@ -166,6 +167,9 @@ private:
     HRESULT FindTask(BSTR name, const std::string& not_retrieved, tvx::com::ComPtr<IQVTask>& task);
     ErrorReporting Reporting();
     void ReportTaskError(const std::string& text);
+    // Saves one change of a task found by name (see SaveTaskChange); a
+    // change that can't be saved is reported and its failure returned.
+    HRESULT SaveChange(IQVTask* task, BSTR name, const TaskChange& change);
     // Writes the settings file unless its settings were never read nor
     // written: a file that could not be read is not overwritten with
     // defaults by the engine on its own.

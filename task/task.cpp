@@ -286,7 +286,19 @@ HRESULT CQVTask::Fail(HRESULT hr, const std::wstring& text)
 }
 
 STDMETHODIMP CQVTask::get_Description(BSTR* pVal) { return GetText(&CQVTask::m_description, pVal); }
-STDMETHODIMP CQVTask::put_Description(BSTR newVal) { return PutText(&CQVTask::m_description, newVal, Dirty::kMark); }
+STDMETHODIMP CQVTask::put_Description(BSTR newVal)
+{
+    Bstr copy(newVal, SysStringLen(newVal));
+    if (newVal != nullptr && copy.Get() == nullptr)
+        return E_OUTOFMEMORY;
+    ScopedLock hold(m_lock);
+    // Another name is another file (names know no letter case, as files).
+    if (_wcsicmp(copy.c_str(), m_description.c_str()) != 0)
+        m_hasFileVersion = false;
+    m_description.Swap(copy);
+    m_isDirty = 1;
+    return S_OK;
+}
 STDMETHODIMP CQVTask::get_OldDescription(BSTR* pVal) { return GetText(&CQVTask::m_oldDescription, pVal); }
 STDMETHODIMP CQVTask::put_OldDescription(BSTR newVal)
 {
@@ -892,10 +904,15 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
     if (FAILED(hr))
         return hr;
     SetDirty(0);
+    // Reload, so that the command list is the one in the file.
+    ReadReplacingCommands(storage.Get(), self.Get(), nType);
+    return hr;
+}
 
-    // Reload, so that the command list is the one in the file. The commands
-    // taken out are kept until the file has been read, and put back when it
-    // can't be.
+HRESULT CQVTask::ReadReplacingCommands(IQVTaskStorage* storage, IDispatch* self, short nType)
+{
+    // The commands taken out are kept until the file has been read, and put
+    // back when it can't be.
     std::vector<ComPtr<IQVCommand>> previous;
     long count = 0;
     while (SUCCEEDED(m_commands->get_Count(&count)) && count > 0) {
@@ -905,7 +922,8 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
             break;
         previous.push_back(command);
     }
-    if (FAILED(storage->Read(self.Get(), nType))) {
+    const HRESULT hr = storage->Read(self, nType);
+    if (FAILED(hr)) {
         for (const ComPtr<IQVCommand>& command : previous) {
             if (command)
                 m_commands->Add(command.Get());
@@ -914,6 +932,40 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
     }
     SetDirty(0);
     return hr;
+}
+
+HRESULT STDMETHODCALLTYPE CQVTask::ReloadFromStorage()
+{
+    ComPtr<IDispatch> self;
+    ComPtr<IQVTaskStorage> storage;
+    HRESULT hr = CreateStorage(self, storage);
+    if (FAILED(hr))
+        return hr;
+    ScopedLock whole(m_storageLock);
+    return ReadReplacingCommands(storage.Get(), self.Get(), 0);
+}
+
+HRESULT STDMETHODCALLTYPE CQVTask::GetFileVersion(ULONGLONG* version)
+{
+    if (version == nullptr)
+        return E_POINTER;
+    ScopedLock hold(m_lock);
+    *version = m_fileVersion;
+    return m_hasFileVersion ? S_OK : S_FALSE;
+}
+
+void STDMETHODCALLTYPE CQVTask::SetFileVersion(ULONGLONG version)
+{
+    ScopedLock hold(m_lock);
+    m_fileVersion = version;
+    m_hasFileVersion = true;
+}
+
+void STDMETHODCALLTYPE CQVTask::ForgetFileVersion()
+{
+    ScopedLock hold(m_lock);
+    m_fileVersion = 0;
+    m_hasFileVersion = false;
 }
 
 STDMETHODIMP CQVTask::DeleteFromStorage(short nType)

@@ -419,6 +419,129 @@ TEST_F(SchedulerObjectTest, EnableTaskWritesTheTaskFileAndTellsTheClients)
     EXPECT_EQ(enabled, 0);
 }
 
+// Another client's own task object of a listed task, read from its file.
+ComPtr<IQVTask> ClientTask(const wchar_t* name)
+{
+    ComPtr<IQVTask> task;
+    EXPECT_HRESULT_SUCCEEDED(task.CreateInstance(CLSID_QVTask, CLSCTX_INPROC_SERVER));
+    if (!task)
+        return task;
+    EXPECT_HRESULT_SUCCEEDED(task->put_Description(Bstr(name).Get()));
+    EXPECT_HRESULT_SUCCEEDED(task->ReadFromStorage(0)) << Narrow(TakeErrorDescription());
+    return task;
+}
+
+struct StoredState {
+    long enabled = -1;
+    std::wstring log_file;
+    DATE next = 0;
+};
+
+StoredState StateOf(IQVTask* task)
+{
+    StoredState state;
+    task->get_Enabled(&state.enabled);
+    Bstr log;
+    task->get_LogFile(log.Receive());
+    state.log_file = log.ToString();
+    ComPtr<IQVSchedTrigger> schedule;
+    if (SUCCEEDED(task->QueryInterface(IID_IQVSchedTrigger, schedule.ReceiveVoid())))
+        schedule->get_NextSchedTime(&state.next);
+    return state;
+}
+
+StoredState Stored(const wchar_t* name)
+{
+    ComPtr<IQVTask> task = ClientTask(name);
+    return task ? StateOf(task.Get()) : StoredState();
+}
+
+// A client saves its own object of a task the engine holds (read, change,
+// save) before the engine saves that task on another client's request: the
+// engine's save keeps that change, and the engine's own task takes it too.
+TEST_F(SchedulerObjectTest, EnableTaskAndResetTriggerKeepAChangeAnotherClientSavedMeanwhile)
+{
+    WriteTaskFile(L"Shared", {L"// nothing"}, [](IQVTask* task) {
+        task->put_TriggerType(1);
+        ComPtr<IQVSchedTrigger> schedule;
+        task->QueryInterface(IID_IQVSchedTrigger, schedule.ReceiveVoid());
+        schedule->put_Frequency(1);  // daily
+        schedule->put_ScheduledIndefinately(1);
+        schedule->put_NextSchedTime(40000.375);  // long ago, 09:00
+    });
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ComPtr<IQVTask> engine_task;
+    ASSERT_HRESULT_SUCCEEDED(Tasks(scheduler.Get())->Item(IndexOf(scheduler.Get(), L"Shared"), engine_task.Receive()));
+
+    ComPtr<IQVTask> client = ClientTask(L"Shared");
+    ASSERT_TRUE(client);
+    client->put_LogFile(Bstr(L"client-1.log").Get());
+    ASSERT_HRESULT_SUCCEEDED(client->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+
+    ASSERT_EQ(scheduler->EnableTask(Bstr(L"Shared").Get(), 0), S_OK) << Narrow(TakeErrorDescription());
+    StoredState stored = Stored(L"Shared");
+    EXPECT_EQ(stored.enabled, 0);
+    EXPECT_EQ(stored.log_file, L"client-1.log") << "the client's save is kept";
+    StoredState held = StateOf(engine_task.Get());
+    EXPECT_EQ(held.enabled, 0);
+    EXPECT_EQ(held.log_file, L"client-1.log") << "the engine's task took the client's save";
+
+    client = ClientTask(L"Shared");
+    ASSERT_TRUE(client);
+    client->put_LogFile(Bstr(L"client-2.log").Get());
+    ASSERT_HRESULT_SUCCEEDED(client->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ASSERT_EQ(scheduler->ResetTrigger(Bstr(L"Shared").Get()), S_OK) << Narrow(TakeErrorDescription());
+    stored = Stored(L"Shared");
+    EXPECT_EQ(stored.log_file, L"client-2.log") << "the client's save is kept";
+    EXPECT_EQ(stored.enabled, 0) << "the earlier EnableTask is kept";
+    EXPECT_GT(stored.next, 40000.375 + 1) << "the schedule was reset to a coming run";
+}
+
+// A client that read a task before the engine changed it on another
+// client's request is refused its save, which would undo that change; read
+// again, its change is saved beside the engine's.
+TEST_F(SchedulerObjectTest, ClientSaveOfATaskReadBeforeEnableTaskIsRefusedAndLosesNothing)
+{
+    WriteTaskFile(L"Shared", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ComPtr<IQVTask> client = ClientTask(L"Shared");
+    ASSERT_TRUE(client);
+    ASSERT_EQ(scheduler->EnableTask(Bstr(L"Shared").Get(), 0), S_OK) << Narrow(TakeErrorDescription());
+
+    client->put_LogFile(Bstr(L"late.log").Get());
+    EXPECT_EQ(client->WriteToStorage(0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"changed by another program"), std::wstring::npos);
+    StoredState stored = Stored(L"Shared");
+    EXPECT_EQ(stored.enabled, 0) << "EnableTask is not undone";
+
+    client = ClientTask(L"Shared");
+    ASSERT_TRUE(client);
+    client->put_LogFile(Bstr(L"late.log").Get());
+    ASSERT_HRESULT_SUCCEEDED(client->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    stored = Stored(L"Shared");
+    EXPECT_EQ(stored.enabled, 0);
+    EXPECT_EQ(stored.log_file, L"late.log");
+}
+
+// A task whose file went away under the engine can't be saved: EnableTask
+// says so instead of bringing the file back or claiming success.
+TEST_F(SchedulerObjectTest, EnableTaskOfATaskWhoseFileWentFailsAndBringsNothingBack)
+{
+    WriteTaskFile(L"Going", {L"// nothing"});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(0));
+    ComPtr<IQVTask> engine_task;
+    ASSERT_HRESULT_SUCCEEDED(Tasks(scheduler.Get())->Item(IndexOf(scheduler.Get(), L"Going"), engine_task.Receive()));
+    ASSERT_TRUE(DeleteFileW(TaskFilePath(L"Going").c_str()));
+    EXPECT_EQ(scheduler->EnableTask(Bstr(L"Going").Get(), 0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"Going"), std::wstring::npos);
+    EXPECT_FALSE(FileExists(TaskFilePath(L"Going")));
+}
+
 // 2001-01-01 as a FILETIME count.
 constexpr unsigned long long kLongAgo = 126227808000000000ULL;
 

@@ -2,7 +2,9 @@
 // dirty marks, the due tests at chosen times, rescheduling, the stop time,
 // the condition edge, the list texts and the task file calls.
 #include <cmath>
+#include <cwctype>
 
+#include "interfaces/task_file_state.h"
 #include "qvxstorg.h"
 #include "task_test_support.h"
 
@@ -737,4 +739,117 @@ TEST_F(TaskFileTest, FailedWriteKeepsEditsAndCommands)
     EXPECT_EQ(Text(&IQVTask::get_Description), name);
     EXPECT_EQ(GetLongByName(task.Get(), L"IsLog"), 1);
     EXPECT_EQ(GetLongByName(task.Get(), L"IsDirty"), 1);
+}
+
+// --- two task objects of one file ------------------------------------------------------
+
+namespace {
+
+std::wstring StoredLogFile(const std::wstring& name)
+{
+    ComPtr<IQVTask> reader = NewTask(name.c_str());
+    if (FAILED(reader->ReadFromStorage(0)))
+        return L"(not read)";
+    Bstr log;
+    reader->get_LogFile(log.Receive());
+    return log.ToString();
+}
+
+ComPtr<IQVTaskFileState> FileState(IQVTask* task)
+{
+    ComPtr<IQVTaskFileState> state;
+    EXPECT_HRESULT_SUCCEEDED(task->QueryInterface(__uuidof(IQVTaskFileState), state.ReceiveVoid()));
+    return state;
+}
+
+}  // namespace
+
+// Two programs hold the same task, each read from its file: the one that
+// saves second would silently undo the other's change. Its save is refused
+// and says why; read again, its change is saved on top of the other's.
+TEST_F(TaskFileTest, SaveOfATaskWhoseFileAnotherObjectSavedSinceIsRefused)
+{
+    AddCommands(task.Get(), {L"// shared"});
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> other = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(other->ReadFromStorage(0));
+
+    Bstr first(L"first.log");
+    task->put_LogFile(first.Get());
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+
+    Bstr second(L"second.log");
+    other->put_LogFile(second.Get());
+    other->put_IsAlarm(1);
+    EXPECT_EQ(other->WriteToStorage(0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"changed by another program"), std::wstring::npos);
+    EXPECT_EQ(StoredLogFile(name), L"first.log") << "the first save is kept";
+    EXPECT_EQ(GetLongByName(other.Get(), L"IsAlarm"), 1) << "the refused edits stay in the task";
+
+    // Read again (the command list replaced, not added to), changed again,
+    // saved: both changes are in the file.
+    ComPtr<IQVTaskFileState> state = FileState(other.Get());
+    ASSERT_TRUE(state);
+    ASSERT_HRESULT_SUCCEEDED(state->ReloadFromStorage());
+    EXPECT_EQ(GetLongByName(other.Get(), L"Count"), 1);
+    EXPECT_EQ(GetLongByName(other.Get(), L"IsAlarm"), 0);
+    other->put_IsAlarm(1);
+    ASSERT_HRESULT_SUCCEEDED(other->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> reader = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(reader->ReadFromStorage(0));
+    EXPECT_EQ(GetLongByName(reader.Get(), L"IsAlarm"), 1);
+    EXPECT_EQ(StoredLogFile(name), L"first.log");
+
+    // The first object is now behind in its turn.
+    task->put_IsAlarm(0);
+    EXPECT_EQ(task->WriteToStorage(0), E_FAIL);
+    TakeErrorDescription();
+}
+
+// A file deleted by another program is not brought back by a save of a
+// task read from it; a task that deleted its file, or was never read from
+// one, saves it anew.
+TEST_F(TaskFileTest, SaveAfterAnotherProgramDeletedTheFileIsRefused)
+{
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> other = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(other->ReadFromStorage(0));
+    ASSERT_HRESULT_SUCCEEDED(task->DeleteFromStorage(0));
+
+    EXPECT_EQ(other->WriteToStorage(0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"deleted by another program"), std::wstring::npos);
+    EXPECT_EQ(StoredLogFile(name), L"(not read)");
+
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> fresh = NewTask(name.c_str());
+    Bstr log(L"fresh.log");
+    fresh->put_LogFile(log.Get());
+    EXPECT_HRESULT_SUCCEEDED(fresh->WriteToStorage(0)) << "a task never read replaces the file";
+    EXPECT_EQ(StoredLogFile(name), L"fresh.log");
+}
+
+// A task named anew is based on no file: it saves under its new name, and
+// a description changed only in letter case is still the same file.
+TEST_F(TaskFileTest, FileVersionFollowsTheDescription)
+{
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTaskFileState> state = FileState(task.Get());
+    ASSERT_TRUE(state);
+    ULONGLONG version = 0;
+    EXPECT_EQ(state->GetFileVersion(&version), S_OK);
+
+    std::wstring upper = name;
+    for (wchar_t& c : upper)
+        c = static_cast<wchar_t>(towupper(c));
+    Bstr sameFile(upper);
+    task->put_Description(sameFile.Get());
+    ULONGLONG kept = 0;
+    EXPECT_EQ(state->GetFileVersion(&kept), S_OK);
+    EXPECT_EQ(kept, version);
+
+    Bstr otherName(name + L" renamed");
+    task->put_Description(otherName.Get());
+    EXPECT_EQ(state->GetFileVersion(&kept), S_FALSE);
+    Bstr back(name);
+    task->put_Description(back.Get());
 }
