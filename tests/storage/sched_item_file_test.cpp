@@ -3,9 +3,8 @@
 // one, also when the saving process is killed half-way.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 
