@@ -1018,9 +1018,21 @@ STDMETHODIMP CQVScheduler::RunTask(short index)
     long running = 0;
     task->get_IsRunning(&running);
     if (running == 0) {
-        long due = 0;
-        task->DoSchedule(&due);
-        task->WriteToStorage(0);
+        // Saved as a change of the task: when another program saved the
+        // task since the engine read it, the run takes that task (its
+        // script, its options) instead of overwriting it with the old one.
+        TaskChange change;
+        change.apply = [&settings](IQVTask* changed) {
+            long system = 0;
+            changed->get_RunAsSystem(&system);
+            if (system == 0)
+                ApplyTaskAccount(changed, settings.logins);
+            long due = 0;
+            changed->DoSchedule(&due);
+        };
+        change.holds = [](IQVTask*) { return true; };
+        std::wstring unsaved;
+        SaveTaskChange(task.Get(), change, &unsaved);
         LaunchTask(task.Get());
     }
     return S_OK;

@@ -525,6 +525,50 @@ TEST_F(SchedulerObjectTest, ClientSaveOfATaskReadBeforeEnableTaskIsRefusedAndLos
     EXPECT_EQ(stored.log_file, L"late.log");
 }
 
+// RunTask saves the task before its run: a client's save of the task made
+// since the engine read it is kept, and the run is that of the saved script.
+TEST_F(SchedulerObjectTest, RunTaskRunsTheScriptAnotherClientSavedMeanwhile)
+{
+    const std::wstring log = EngineFolder() + L"run-saved.log";
+    DeleteFileW(log.c_str());
+    REQUIRE_COMMAND_AVAILABLE(L"LogToFile(" + log + L",probe)", "LogToFile");
+    DeleteFileW(log.c_str());
+    WriteTaskFile(L"Logger", {(L"LogToFile(" + log + L",the old script ran)").c_str()});
+    ComPtr<IQVScheduler> scheduler = NewScheduler();
+    ASSERT_TRUE(scheduler);
+    StatusConnection events(scheduler.Get());
+
+    ComPtr<IQVTask> client = ClientTask(L"Logger");
+    ASSERT_TRUE(client);
+    ComPtr<IQVCmdCollection> lines;
+    ASSERT_HRESULT_SUCCEEDED(client->QueryInterface(IID_IQVCmdCollection, lines.ReceiveVoid()));
+    ASSERT_HRESULT_SUCCEEDED(lines->Remove(0));
+    ComPtr<IQVCommand> line;
+    ASSERT_HRESULT_SUCCEEDED(line.CreateInstance(CLSID_QVCommand, CLSCTX_INPROC_SERVER));
+    line->put_FullCommand(Bstr(L"LogToFile(" + log + L",the new script ran)").Get());
+    ASSERT_HRESULT_SUCCEEDED(lines->Add(line.Get()));
+    ASSERT_HRESULT_SUCCEEDED(client->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+
+    ASSERT_EQ(scheduler->RunTask(IndexOf(scheduler.Get(), L"Logger")), S_OK);
+    EXPECT_TRUE(events.Sink().WaitFor(kStatusTasks, 2, kRunMs)) << "a start and an end";
+    const std::string ran = ReadFileText(log);
+    EXPECT_NE(ran.find("the new script ran"), std::string::npos) << ran;
+    EXPECT_EQ(ran.find("the old script ran"), std::string::npos) << ran;
+    ComPtr<IQVTask> stored = ClientTask(L"Logger");
+    ASSERT_TRUE(stored);
+    ComPtr<IQVCmdCollection> stored_lines;
+    ASSERT_HRESULT_SUCCEEDED(stored->QueryInterface(IID_IQVCmdCollection, stored_lines.ReceiveVoid()));
+    long count = 0;
+    stored_lines->get_Count(&count);
+    ASSERT_EQ(count, 1);
+    ComPtr<IQVCommand> stored_line;
+    ASSERT_HRESULT_SUCCEEDED(stored_lines->Item(0, stored_line.Receive()));
+    Bstr text;
+    stored_line->get_FullCommand(text.Receive());
+    EXPECT_NE(text.ToString().find(L"the new script ran"), std::wstring::npos);
+    DeleteFileW(log.c_str());
+}
+
 // A task whose file went away under the engine can't be saved: EnableTask
 // says so instead of bringing the file back or claiming success.
 TEST_F(SchedulerObjectTest, EnableTaskOfATaskWhoseFileWentFailsAndBringsNothingBack)
