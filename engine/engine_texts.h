@@ -39,6 +39,8 @@ inline constexpr char kNoTaskObject[] = "Unable to retrieve task object";
 inline constexpr char kNoTaskObjectFor[] = "Ubnable to retrieve task object for task: %s";
 inline constexpr char kNoScheduleTrigger[] = "Failed to get the schedule trigger object: %x";
 inline constexpr char kNoConditionTrigger[] = "Failed to get the condition trigger object: %x";
+inline constexpr char kTaskNotSaved[] = "The change of task %s could not be saved: %s";
+inline constexpr wchar_t kTaskKeptBeingSaved[] = L"other programs kept saving the task at the same time.";
 
 // Refusals of the scheduler object's own (error info of the failing call).
 inline constexpr wchar_t kIntervalTooSmall[] = L"The schedule interval must be at least 1 second.";

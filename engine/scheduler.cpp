@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cwctype>
+#include <memory>
 
 #include "engine/ansi_text.h"
 #include "engine/engine_texts.h"
@@ -391,11 +392,7 @@ STDMETHODIMP CQVScheduler::SetSuspendScheduler(long suspend)
 
 STDMETHODIMP CQVScheduler::get_IsRunning(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = is_running_;
-    return S_OK;
+    return GetField(&CQVScheduler::is_running_, value);
 }
 
 void CQVScheduler::OnSchedulerThreadBegin()
@@ -601,11 +598,7 @@ void CQVScheduler::WriteSettingsIfKnown()
 
 STDMETHODIMP CQVScheduler::get_ScheduleInterval(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = settings_.schedule_interval;
-    return S_OK;
+    return GetField(&SchedulerSettings::schedule_interval, value);
 }
 
 STDMETHODIMP CQVScheduler::put_ScheduleInterval(long value)
@@ -622,35 +615,32 @@ STDMETHODIMP CQVScheduler::put_ScheduleInterval(long value)
 
 STDMETHODIMP CQVScheduler::get_StartupDelay(long* value)
 {
-    return GetSetting(&SchedulerSettings::startup_delay, value);
+    return GetField(&SchedulerSettings::startup_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::put_StartupDelay(long value)
 {
-    return PutSetting(&SchedulerSettings::startup_delay, value);
+    return PutField(&SchedulerSettings::startup_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::get_SendKeyDelay(long* value)
 {
-    return GetSetting(&SchedulerSettings::send_key_delay, value);
+    return GetField(&SchedulerSettings::send_key_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::put_SendKeyDelay(long value)
 {
-    return PutSetting(&SchedulerSettings::send_key_delay, value);
+    return PutField(&SchedulerSettings::send_key_delay, value);
 }
 
 STDMETHODIMP CQVScheduler::get_SortOrder(short* value)
 {
-    return GetSetting(&SchedulerSettings::sort_order, value);
+    return GetField(&SchedulerSettings::sort_order, value);
 }
 
 STDMETHODIMP CQVScheduler::put_SortOrder(short value)
 {
-    {
-        ScopedLock hold(lock_);
-        settings_.sort_order = value;
-    }
+    PutField(&SchedulerSettings::sort_order, value);
     return SortTaskList();
 }
 
@@ -670,83 +660,67 @@ STDMETHODIMP CQVScheduler::SortTaskList()
 
 STDMETHODIMP CQVScheduler::get_DisplayErrors(long* value)
 {
-    return GetSetting(&SchedulerSettings::display_errors, value);
+    return GetField(&SchedulerSettings::display_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::put_DisplayErrors(long value)
 {
-    return PutSetting(&SchedulerSettings::display_errors, value);
+    return PutField(&SchedulerSettings::display_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::get_LogErrors(long* value)
 {
-    return GetSetting(&SchedulerSettings::log_errors, value);
+    return GetField(&SchedulerSettings::log_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::put_LogErrors(long value)
 {
-    return PutSetting(&SchedulerSettings::log_errors, value);
+    return PutField(&SchedulerSettings::log_errors, value);
 }
 
 STDMETHODIMP CQVScheduler::get_ErrorFileName(BSTR* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    return Bstr(settings_.error_file_name).CopyTo(value);
+    return GetField(&SchedulerSettings::error_file_name, value);
 }
 
 STDMETHODIMP CQVScheduler::put_ErrorFileName(BSTR value)
 {
-    ScopedLock hold(lock_);
-    settings_.error_file_name.assign(value ? value : L"", SysStringLen(value));
-    return S_OK;
+    return PutField(&SchedulerSettings::error_file_name, value);
 }
 
 STDMETHODIMP CQVScheduler::get_IsWorkDay(short day, long* value)
 {
-    if (!value)
-        return E_POINTER;
-    if (!ValidDay(day))
+    // A missing out pointer is reported before a day out of range.
+    if (value && !ValidDay(day))
         return Fail(E_INVALIDARG, engine_text::kDayOutOfRange);
-    ScopedLock hold(lock_);
-    *value = settings_.work_days[day];
-    return S_OK;
+    return ReadLocked(value, [&] { return settings_.work_days[day]; });
 }
 
 STDMETHODIMP CQVScheduler::put_IsWorkDay(short day, long value)
 {
     if (!ValidDay(day))
         return Fail(E_INVALIDARG, engine_text::kDayOutOfRange);
-    ScopedLock hold(lock_);
-    settings_.work_days[day] = value;
-    return S_OK;
+    return WriteLocked([&] { settings_.work_days[day] = value; });
 }
 
 STDMETHODIMP CQVScheduler::get_RunOnStartup(long* value)
 {
-    return GetSetting(&SchedulerSettings::run_on_startup, value);
+    return GetField(&SchedulerSettings::run_on_startup, value);
 }
 
 STDMETHODIMP CQVScheduler::put_RunOnStartup(long value)
 {
-    return PutSetting(&SchedulerSettings::run_on_startup, value);
+    return PutField(&SchedulerSettings::run_on_startup, value);
 }
 
 STDMETHODIMP CQVScheduler::get_IsService(long* value)
 {
-    if (!value)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *value = is_service_;
-    return S_OK;
+    return GetField(&CQVScheduler::is_service_, value);
 }
 
 STDMETHODIMP CQVScheduler::put_IsService(long value)
 {
-    ScopedLock hold(lock_);
-    is_service_ = value;
-    return S_OK;
+    return PutField(&CQVScheduler::is_service_, value);
 }
 
 // ---------------------------------------------------------------------------
@@ -792,18 +766,12 @@ STDMETHODIMP CQVScheduler::UpdateHoliday(short index, DATE value)
 
 STDMETHODIMP CQVScheduler::AddHoliday(DATE value)
 {
-    ScopedLock hold(lock_);
-    holidays_.push_back(value);
-    return S_OK;
+    return WriteLocked([&] { holidays_.push_back(value); });
 }
 
 STDMETHODIMP CQVScheduler::GetHolidayCount(long* count)
 {
-    if (!count)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *count = static_cast<long>(holidays_.size());
-    return S_OK;
+    return ReadLocked(count, [&] { return static_cast<long>(holidays_.size()); });
 }
 
 // ---------------------------------------------------------------------------
@@ -811,18 +779,12 @@ STDMETHODIMP CQVScheduler::GetHolidayCount(long* count)
 
 STDMETHODIMP CQVScheduler::AddLogin(BSTR description, BSTR domain, BSTR login_name, BSTR password)
 {
-    ScopedLock hold(lock_);
-    logins_.Add(description, domain, login_name, password);
-    return S_OK;
+    return WriteLocked([&] { logins_.Add(description, domain, login_name, password); });
 }
 
 STDMETHODIMP CQVScheduler::GetLoginCount(long* count)
 {
-    if (!count)
-        return E_POINTER;
-    ScopedLock hold(lock_);
-    *count = logins_.Count();
-    return S_OK;
+    return ReadLocked(count, [&] { return logins_.Count(); });
 }
 
 STDMETHODIMP CQVScheduler::GetLoginInfo(short index, short field, BSTR* value)
@@ -854,9 +816,7 @@ STDMETHODIMP CQVScheduler::DelLoginInfo(short index)
 
 STDMETHODIMP CQVScheduler::ClearLogins()
 {
-    ScopedLock hold(lock_);
-    logins_.Clear();
-    return S_OK;
+    return WriteLocked([&] { logins_.Clear(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -899,16 +859,33 @@ HRESULT CQVScheduler::FindTask(BSTR name, const std::string& not_retrieved, ComP
     return S_OK;
 }
 
+HRESULT CQVScheduler::SaveChange(IQVTask* task, BSTR name, const TaskChange& change)
+{
+    std::wstring reason;
+    const HRESULT hr = SaveTaskChange(task, change, &reason);
+    if (SUCCEEDED(hr))
+        return hr;
+    const std::string text =
+        Format(engine_text::kTaskNotSaved, AnsiName(name).c_str(), AnsiFromWide(reason).c_str());
+    ReportTaskError(text);
+    return Fail(hr, WideFromAnsi(text.c_str()));
+}
+
 STDMETHODIMP CQVScheduler::EnableTask(BSTR name, long enable)
 {
     ComPtr<IQVTask> task;
     HRESULT hr = FindTask(name, engine_text::kNoTaskObject, task);
     if (FAILED(hr))
         return hr;
-    task->put_Enabled(enable);
-    task->WriteToStorage(0);
+    TaskChange change;
+    change.apply = [enable](IQVTask* changed) { changed->put_Enabled(enable); };
+    change.holds = [enable](IQVTask* saved) {
+        long enabled = 0;
+        return SUCCEEDED(saved->get_Enabled(&enabled)) && enabled == enable;
+    };
+    hr = SaveChange(task.Get(), name, change);
     Fire_StatusChange(kStatusTasks);
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP CQVScheduler::ResetTrigger(BSTR name)
@@ -919,26 +896,44 @@ STDMETHODIMP CQVScheduler::ResetTrigger(BSTR name)
         return hr;
     short type = 0;
     task->get_TriggerType(&type);
+    TaskChange change;
+    change.apply = [](IQVTask*) {};
+    change.holds = [](IQVTask*) { return true; };
     if (type == 1) {
         ComPtr<IQVSchedTrigger> schedule;
         hr = task.As(schedule);
-        if (SUCCEEDED(hr))
-            schedule->ReSchedule();
-        else
+        if (SUCCEEDED(hr)) {
+            auto next = std::make_shared<DATE>(0);
+            change.apply = [schedule, next](IQVTask*) {
+                schedule->ReSchedule();
+                schedule->get_NextSchedTime(next.get());
+            };
+            change.holds = [schedule, next](IQVTask*) {
+                DATE saved = 0;
+                return SUCCEEDED(schedule->get_NextSchedTime(&saved)) && saved == *next;
+            };
+        } else {
             ReportTaskError(Format(engine_text::kNoScheduleTrigger, static_cast<unsigned>(hr)));
+        }
     } else if (type != 0) {
         ComPtr<IQVCondTrigger> condition;
         hr = task.As(condition);
         if (SUCCEEDED(hr)) {
-            condition->Reset();
-            condition->put_HasToggled(1);
+            change.apply = [condition](IQVTask*) {
+                condition->Reset();
+                condition->put_HasToggled(1);
+            };
+            change.holds = [condition](IQVTask*) {
+                long toggled = 0;
+                return SUCCEEDED(condition->get_HasToggled(&toggled)) && toggled == 1;
+            };
         } else {
             ReportTaskError(Format(engine_text::kNoConditionTrigger, static_cast<unsigned>(hr)));
         }
     }
-    task->WriteToStorage(0);
+    hr = SaveChange(task.Get(), name, change);
     Fire_StatusChange(kStatusTasks);
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP CQVScheduler::AddTask(BSTR description)
@@ -1023,9 +1018,21 @@ STDMETHODIMP CQVScheduler::RunTask(short index)
     long running = 0;
     task->get_IsRunning(&running);
     if (running == 0) {
-        long due = 0;
-        task->DoSchedule(&due);
-        task->WriteToStorage(0);
+        // Saved as a change of the task: when another program saved the
+        // task since the engine read it, the run takes that task (its
+        // script, its options) instead of overwriting it with the old one.
+        TaskChange change;
+        change.apply = [&settings](IQVTask* changed) {
+            long system = 0;
+            changed->get_RunAsSystem(&system);
+            if (system == 0)
+                ApplyTaskAccount(changed, settings.logins);
+            long due = 0;
+            changed->DoSchedule(&due);
+        };
+        change.holds = [](IQVTask*) { return true; };
+        std::wstring unsaved;
+        SaveTaskChange(task.Get(), change, &unsaved);
         LaunchTask(task.Get());
     }
     return S_OK;

@@ -26,6 +26,7 @@
 #include "engine/scheduler_thread.h"
 #include "engine/scheduling_pass.h"
 #include "engine/startup_countdown.h"
+#include "engine/task_change.h"
 #include "engine/task_folder_watcher.h"
 #include "engine/task_launcher.h"
 #include "engine/task_list_sink.h"
@@ -137,21 +138,52 @@ private:
     // destroyed (a thread of its own must never revive it).
     tvx::com::ComPtr<IUnknown> TryHold();
 
-    template <class T>
-    HRESULT GetSetting(T SchedulerSettings::*field, T* value)
+    // The one way a property of this object is read or written: the out
+    // pointer checked, the value copied under the lock. A field is one of
+    // the settings or a member of this object.
+    template <class T, class Read>
+    HRESULT ReadLocked(T* value, Read read)
     {
         if (!value)
             return E_POINTER;
         tvx::com::ScopedLock hold(lock_);
-        *value = settings_.*field;
+        *value = read();
         return S_OK;
     }
-    template <class T>
-    HRESULT PutSetting(T SchedulerSettings::*field, T value)
+    template <class Write>
+    HRESULT WriteLocked(Write write)
     {
         tvx::com::ScopedLock hold(lock_);
-        settings_.*field = value;
+        write();
         return S_OK;
+    }
+    SchedulerSettings& FieldOwner(SchedulerSettings*) { return settings_; }
+    CQVScheduler& FieldOwner(CQVScheduler*) { return *this; }
+    template <class Owner, class T>
+    HRESULT GetField(T Owner::*field, T* value)
+    {
+        return ReadLocked(value, [&] { return FieldOwner(static_cast<Owner*>(nullptr)).*field; });
+    }
+    template <class Owner, class T>
+    HRESULT PutField(T Owner::*field, T value)
+    {
+        return WriteLocked([&] { FieldOwner(static_cast<Owner*>(nullptr)).*field = value; });
+    }
+    // A text field as a BSTR: copied under the lock, the BSTR made outside.
+    template <class Owner>
+    HRESULT GetField(std::wstring Owner::*field, BSTR* value)
+    {
+        if (!value)
+            return E_POINTER;
+        std::wstring text;
+        ReadLocked(&text, [&] { return FieldOwner(static_cast<Owner*>(nullptr)).*field; });
+        return tvx::com::Bstr(text).CopyTo(value);
+    }
+    template <class Owner>
+    HRESULT PutField(std::wstring Owner::*field, BSTR value)
+    {
+        std::wstring text(value ? value : L"", SysStringLen(value));
+        return WriteLocked([&] { (FieldOwner(static_cast<Owner*>(nullptr)).*field).swap(text); });
     }
 
     HRESULT TaskList(tvx::com::ComPtr<IQVTaskCollection>& list);
@@ -166,6 +198,9 @@ private:
     HRESULT FindTask(BSTR name, const std::string& not_retrieved, tvx::com::ComPtr<IQVTask>& task);
     ErrorReporting Reporting();
     void ReportTaskError(const std::string& text);
+    // Saves one change of a task found by name (see SaveTaskChange); a
+    // change that can't be saved is reported and its failure returned.
+    HRESULT SaveChange(IQVTask* task, BSTR name, const TaskChange& change);
     // Writes the settings file unless its settings were never read nor
     // written: a file that could not be read is not overwritten with
     // defaults by the engine on its own.

@@ -225,13 +225,14 @@ void CSchedItem::DeriveTriggerType()
     }
 }
 
-bool CSchedItem::LoadFromFile(const CStorageFolder& folder, const CString& name, CStorageLog& log)
+bool CSchedItem::LoadFromFile(const CStorageFolder& folder, const CString& name, CStorageLog& log,
+                              ULONGLONG* version)
 {
     if (name.IsEmpty())
         return false;
     const CString path = folder.TaskFilePath(name);
     DWORD osError = 0;
-    const RecordLoad result = LoadRecordFile(path, *this, &osError);
+    const RecordLoad result = LoadRecordFile(path, *this, &osError, version);
     if (result != RecordLoad::loaded) {
         log.Write(LoadFailureText(result, osError, storage_text::kTaskFileKind, path));
         return false;
@@ -246,7 +247,7 @@ bool CSchedItem::LoadFromFile(const CStorageFolder& folder, const CString& name,
     if (!renamed && !m_ConvertedFromOldFormat)
         return true;
     DWORD error = 0;
-    if (!SaveRecordFile(path, *this, &error)) {
+    if (!SaveRecordFile(path, *this, &error, version)) {
         CString text;
         if (m_ConvertedFromOldFormat)
             text.Format(storage_text::kOldFormatNotSaved, static_cast<const char*>(path), error);
@@ -257,12 +258,12 @@ bool CSchedItem::LoadFromFile(const CStorageFolder& folder, const CString& name,
     return true;
 }
 
-bool CSchedItem::SaveToFile(const CString& path, CStorageLog& log)
+bool CSchedItem::SaveToFile(const CString& path, CStorageLog& log, ULONGLONG* version)
 {
     if (path.IsEmpty())
         return false;
     DWORD error = 0;
-    if (SaveRecordFile(path, *this, &error))
+    if (SaveRecordFile(path, *this, &error, version))
         return true;
     CString text;
     text.Format(storage_text::kFileNotSaved, storage_text::kTaskFileKind, static_cast<const char*>(path), error);

@@ -53,11 +53,14 @@ public:
     // version 5 at once, and a file whose stored description is not its
     // name gets its name as description and is rewritten too (both in one
     // save). A file that can't be read is reported to the log, and the
-    // record is then partly read.
-    bool LoadFromFile(const CStorageFolder& folder, const CString& name, CStorageLog& log);
+    // record is then partly read. With version: the version of the file as
+    // the record now stands in it (see RecordVersion).
+    bool LoadFromFile(const CStorageFolder& folder, const CString& name, CStorageLog& log,
+                      ULONGLONG* version = nullptr);
     // Saves the record in place of the file at path (see SaveRecordFile);
-    // false, reported to the log, when it can't.
-    bool SaveToFile(const CString& path, CStorageLog& log);
+    // false, reported to the log, when it can't. With version: the version
+    // of the file written.
+    bool SaveToFile(const CString& path, CStorageLog& log, ULONGLONG* version = nullptr);
     // The default task file. LoadDefault fails quietly when the file is
     // missing or empty (the caller then writes the defaults) and reports a
     // file that is there but can't be read.

@@ -57,7 +57,8 @@ const char* ForceWord(LONG force)
     return force == 1 ? "True" : "False";
 }
 
-// The command line of the old action; empty when the action is unknown.
+// The command line of the old action; empty when the action has no
+// conversion.
 CString CommandLineOf(const COldTask& task)
 {
     CString line;
@@ -171,7 +172,8 @@ void CSchedItem::ConvertOldFormat(CArchive& ar, LONG version)
     // The old layout had no trigger type: a scheduled task must stay one.
     DeriveTriggerType();
 
-    const CString line = CommandLineOf(task);
-    if (!line.IsEmpty())
-        AddCommandLine(line);
+    // An action without a conversion still gives its one line, empty, so
+    // that the converted task shows one line for the old action as every
+    // other converted task does.
+    AddCommandLine(CommandLineOf(task));
 }

@@ -25,6 +25,19 @@ constexpr char kTaskFolderNotCreated[] = "The tasks folder %s could not be creat
 constexpr char kBadTaskName[] =
     "\"%s\" can't name a task file: a task name must be a plain file name (none of \\ / : * ? \" < > |, "
     "not . or .., no device name such as CON or LPT1).";
+constexpr char kTaskNameTooLong[] =
+    "\"%s\" is too long to name a task file here: its path %s would have %d characters, and a path may have "
+    "at most %d.";
+constexpr char kTaskFileChanged[] =
+    "The task file %s was changed by another program after this task was read from it; the task was not saved, "
+    "so that the other change is kept. Read the task again and repeat the change.";
+constexpr char kTaskFileGone[] =
+    "The task file %s was deleted by another program after this task was read from it; the task was not saved.";
+constexpr char kTaskFileNotChecked[] =
+    "The task file %s could not be read to check that no other program changed it (error %lu); the task was "
+    "not saved.";
+constexpr char kTaskFileBusy[] =
+    "Another program kept the task files locked for too long; the task file %s was not read, saved or deleted.";
 constexpr char kUnknownStorageType[] = "Storage type %d is unknown: 0 is the task's own file, 1 the default task file.";
 constexpr char kNotATask[] = "The object given is not a task (it does not answer IQVTask).";
 constexpr char kNotAScheduler[] = "The object given is not the scheduler (it does not answer IQVScheduler).";

@@ -1,6 +1,10 @@
 #include "storage/task_file_name.h"
 
+#include <windows.h>
+
 #include <cstring>
+
+#include "storage/storage_folder.h"
 
 namespace {
 
@@ -50,4 +54,9 @@ bool IsPlainTaskFileName(const CString& name)
             onlyDotsAndBlanks = false;
     }
     return !onlyDotsAndBlanks && !IsReservedDeviceName(name);
+}
+
+bool TaskFilePathFits(const CStorageFolder& folder, const CString& name)
+{
+    return folder.TaskFilePath(name).GetLength() < MAX_PATH;
 }

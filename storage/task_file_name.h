@@ -5,6 +5,8 @@
 
 #include "platform/framework/string.h"
 
+class CStorageFolder;
+
 // False for an empty name; a name with a path separator, a drive colon or
 // another character Windows forbids in file names (< > : " / \ | ? * and the
 // control characters); a name made of dots and blanks only ("." and ".."
@@ -12,3 +14,9 @@
 // LPT1-LPT9, CONIN$, CONOUT$), with or without something after a dot; and a
 // name too long for a file name once ".tsk" is added.
 bool IsPlainTaskFileName(const CString& name);
+
+// Whether the task file of that name in the folder has a path the file
+// functions take: shorter than MAX_PATH, which counts the terminating zero.
+// A longer one can be the target of a rename, so a save would seem to work,
+// but the file could then never be opened or deleted.
+bool TaskFilePathFits(const CStorageFolder& folder, const CString& name);

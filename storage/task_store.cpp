@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include "interfaces/task_file_state.h"
 #include "platform/com/bstr.h"
+#include "platform/com/com_ptr.h"
+#include "storage/record_file.h"
 #include "storage/sched_item.h"
 #include "storage/storage_log.h"
 #include "storage/storage_texts.h"
+#include "storage/task_file_lock.h"
 #include "storage/task_file_name.h"
 #include "storage/task_parts.h"
 
@@ -30,6 +34,17 @@ bool IsAbsence(DWORD error)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Which version of its file the task is based on; null for an object that
+// does not keep one (another implementation of IQVTask, or one in another
+// process), whose saves are not checked.
+tvx::com::ComPtr<IQVTaskFileState> FileStateOf(IDispatch* task)
+{
+    tvx::com::ComPtr<IQVTaskFileState> state;
+    if (task == nullptr || FAILED(task->QueryInterface(__uuidof(IQVTaskFileState), state.ReceiveVoid())))
+        state.Reset();
+    return state;
+}
+
 }  // namespace
 
 CTaskStore::CTaskStore(const CStorageFolder& folder) : m_Folder(folder)
@@ -47,6 +62,52 @@ HRESULT CTaskStore::FailBadName(const CString& name)
     CString text;
     text.Format(storage_text::kBadTaskName, static_cast<const char*>(name));
     return Fail(E_INVALIDARG, text);
+}
+
+HRESULT CTaskStore::CheckTaskName(const CString& name)
+{
+    if (!IsPlainTaskFileName(name))
+        return FailBadName(name);
+    if (!TaskFilePathFits(m_Folder, name)) {
+        const CString path = m_Folder.TaskFilePath(name);
+        CString text;
+        text.Format(storage_text::kTaskNameTooLong, static_cast<const char*>(name), static_cast<const char*>(path),
+                    path.GetLength(), MAX_PATH - 1);
+        return Fail(E_INVALIDARG, text);
+    }
+    return S_OK;
+}
+
+HRESULT CTaskStore::FailBusy(const CString& name)
+{
+    CString text;
+    text.Format(storage_text::kTaskFileBusy, static_cast<const char*>(m_Folder.TaskFilePath(name)));
+    return Fail(E_FAIL, text);
+}
+
+HRESULT CTaskStore::CheckFileUnchanged(IQVTaskFileState* state, const CString& name)
+{
+    ULONGLONG basedOn = 0;
+    if (state == nullptr || state->GetFileVersion(&basedOn) != S_OK)
+        return S_OK;
+    const CString path = m_Folder.TaskFilePath(name);
+    ULONGLONG now = 0;
+    DWORD error = 0;
+    CString text;
+    switch (ReadRecordFileVersion(path, &now, &error)) {
+    case RecordLoad::loaded:
+        if (now == basedOn)
+            return S_OK;
+        text.Format(storage_text::kTaskFileChanged, static_cast<const char*>(path));
+        break;
+    case RecordLoad::missing:
+        text.Format(storage_text::kTaskFileGone, static_cast<const char*>(path));
+        break;
+    default:
+        text.Format(storage_text::kTaskFileNotChecked, static_cast<const char*>(path), error);
+        break;
+    }
+    return Fail(E_FAIL, text);
 }
 
 HRESULT CTaskStore::FailUnknownType(short type)
@@ -68,14 +129,24 @@ HRESULT CTaskStore::Read(IDispatch* task, short type)
 
     CSchedItem item;
     CStorageLog log(ErrorLogOf(parts));
+    const tvx::com::ComPtr<IQVTaskFileState> state = FileStateOf(task);
+    ULONGLONG version = 0;
     switch (type) {
     case kTaskFile: {
         const CString name = parts.GetDescription();
-        if (!IsPlainTaskFileName(name))
-            return FailBadName(name);
-        if (!item.LoadFromFile(m_Folder, name, log))
+        const HRESULT named = CheckTaskName(name);
+        if (FAILED(named))
+            return named;
+        // A load may rewrite the file (an old format, another name inside).
+        CTaskFileLock lock(m_Folder);
+        if (!lock.Held())
+            return FailBusy(name);
+        if (!item.LoadFromFile(m_Folder, name, log, &version))
             return Fail(E_FAIL, log.LastText());
-        break;
+        parts.CopyFrom(item);
+        if (state)
+            state->SetFileVersion(version);
+        return S_OK;
     }
     case kDefaultTaskFile:
         switch (item.LoadDefault(m_Folder, log)) {
@@ -94,6 +165,9 @@ HRESULT CTaskStore::Read(IDispatch* task, short type)
         return FailUnknownType(type);
     }
     parts.CopyFrom(item);
+    // The task now holds the template, not its own file.
+    if (state)
+        state->ForgetFileVersion();
     return S_OK;
 }
 
@@ -121,11 +195,20 @@ HRESULT CTaskStore::Write(IDispatch* task, short type)
     }
 
     const CString name = item.m_Description;
-    if (!IsPlainTaskFileName(name))
-        return FailBadName(name);
+    const HRESULT named = CheckTaskName(name);
+    if (FAILED(named))
+        return named;
     const CString oldName = parts.GetOldDescription();
     if (!oldName.IsEmpty() && oldName.Compare(name) != 0 && !IsPlainTaskFileName(oldName))
         return FailBadName(oldName);
+
+    CTaskFileLock lock(m_Folder);
+    if (!lock.Held())
+        return FailBusy(name);
+    const tvx::com::ComPtr<IQVTaskFileState> state = FileStateOf(task);
+    const HRESULT current = CheckFileUnchanged(state.Get(), name);
+    if (FAILED(current))
+        return current;
 
     if (!m_Folder.EnsureTaskFolder()) {
         CString text;
@@ -134,8 +217,11 @@ HRESULT CTaskStore::Write(IDispatch* task, short type)
         log.Write(text);
         return Fail(E_FAIL, text);
     }
-    if (!item.SaveToFile(m_Folder.TaskFilePath(name), log))
+    ULONGLONG version = 0;
+    if (!item.SaveToFile(m_Folder.TaskFilePath(name), log, &version))
         return Fail(E_FAIL, log.LastText());
+    if (state)
+        state->SetFileVersion(version);
     if (oldName.IsEmpty())
         return S_OK;
     return DeleteRenamedFile(parts, oldName, name, logFile);
@@ -145,8 +231,9 @@ HRESULT CTaskStore::DeleteRenamedFile(const CTaskParts& parts, const CString& ol
                                       const CString& logFile)
 {
     // File names are not case-sensitive: a rename that changes only the
-    // case wrote the same file, which must not be deleted now.
-    if (oldName.CompareNoCase(name) != 0) {
+    // case wrote the same file, which must not be deleted now. An old name
+    // whose path is too long never had a file.
+    if (oldName.CompareNoCase(name) != 0 && TaskFilePathFits(m_Folder, oldName)) {
         const CString oldPath = m_Folder.TaskFilePath(oldName);
         if (!DeleteFileA(oldPath)) {
             const DWORD error = GetLastError();
@@ -175,14 +262,23 @@ HRESULT CTaskStore::Delete(IDispatch* task, short type)
         return Fail(E_FAIL, storage_text::kNotATask);
 
     const CString name = parts.GetDescription();
-    if (!IsPlainTaskFileName(name))
-        return FailBadName(name);
+    const HRESULT named = CheckTaskName(name);
+    if (FAILED(named))
+        return named;
     const CString path = m_Folder.TaskFilePath(name);
-    if (DeleteFileA(path))
+    CTaskFileLock lock(m_Folder);
+    if (!lock.Held())
+        return FailBusy(name);
+    const tvx::com::ComPtr<IQVTaskFileState> state = FileStateOf(task);
+    DWORD error = ERROR_SUCCESS;
+    if (!DeleteFileA(path))
+        error = GetLastError();
+    if (error == ERROR_SUCCESS || IsAbsence(error)) {
+        // A later save makes the file anew.
+        if (state)
+            state->ForgetFileVersion();
         return S_OK;
-    const DWORD error = GetLastError();
-    if (IsAbsence(error))
-        return S_OK;
+    }
     CString text;
     text.Format(storage_text::kFileNotDeleted, storage_text::kTaskFileKind, static_cast<const char*>(path), error);
     CStorageLog(ErrorLogOf(parts)).Write(text);

@@ -25,6 +25,18 @@ const char* OrdinalSuffix(long n)
     }
 }
 
+// The occurrence the n-th weekday rule runs on: a DayOfMonth below the
+// first (0 is the default) runs on the first, one beyond the last ordinal on
+// the last, so the text names those.
+const char* WeekdayOrdinal(long dayOfMonth)
+{
+    if (dayOfMonth < 1)
+        return kOrdinals[0];
+    if (dayOfMonth > 6)
+        return kOrdinals[5];
+    return kOrdinals[dayOfMonth - 1];
+}
+
 CString MonthlyText(const CSchedTrigger& trigger)
 {
     CString text = "Monthly -";
@@ -36,11 +48,9 @@ CString MonthlyText(const CSchedTrigger& trigger)
         text += " on the last day of the month";
         break;
     case kMonthNthWeekday: {
-        const long ordinal = trigger.GetDayOfMonth();
         const long weekday = trigger.GetDayOfWeek();
         text += " on the ";
-        if (ordinal >= 1 && ordinal <= 6)
-            text += kOrdinals[ordinal - 1];
+        text += WeekdayOrdinal(trigger.GetDayOfMonth());
         text += " ";
         if (weekday >= 0 && weekday <= 6)
             text += kWeekdays[weekday];

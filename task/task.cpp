@@ -153,6 +153,7 @@ namespace {
 // its base (_NewEnum is negative).
 constexpr DISPID kSchedTriggerIds = 0x100000;
 constexpr DISPID kCommandListIds = 0x200000;
+constexpr DISPID kCondTriggerIds = 0x300000;
 constexpr DISPID kPartIdRange = 0x10000;
 
 bool IsPartId(DISPID id, DISPID base)
@@ -170,7 +171,7 @@ STDMETHODIMP CQVTask::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LC
     const struct {
         IDispatch* part;
         DISPID base;
-    } parts[] = {{m_schedTrigger, kSchedTriggerIds}, {m_commands, kCommandListIds}};
+    } parts[] = {{m_schedTrigger, kSchedTriggerIds}, {m_commands, kCommandListIds}, {m_condTrigger, kCondTriggerIds}};
     for (const auto& part : parts) {
         if (part.part == nullptr)
             continue;
@@ -192,6 +193,8 @@ STDMETHODIMP CQVTask::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISP
         return m_schedTrigger->Invoke(id - kSchedTriggerIds, riid, lcid, flags, params, result, excep, arg_err);
     if (m_commands != nullptr && IsPartId(id, kCommandListIds))
         return m_commands->Invoke(id - kCommandListIds, riid, lcid, flags, params, result, excep, arg_err);
+    if (m_condTrigger != nullptr && IsPartId(id, kCondTriggerIds))
+        return m_condTrigger->Invoke(id - kCondTriggerIds, riid, lcid, flags, params, result, excep, arg_err);
     return DualInterface<IQVTask>::Invoke(id, riid, lcid, flags, params, result, excep, arg_err);
 }
 
@@ -283,7 +286,19 @@ HRESULT CQVTask::Fail(HRESULT hr, const std::wstring& text)
 }
 
 STDMETHODIMP CQVTask::get_Description(BSTR* pVal) { return GetText(&CQVTask::m_description, pVal); }
-STDMETHODIMP CQVTask::put_Description(BSTR newVal) { return PutText(&CQVTask::m_description, newVal, Dirty::kMark); }
+STDMETHODIMP CQVTask::put_Description(BSTR newVal)
+{
+    Bstr copy(newVal, SysStringLen(newVal));
+    if (newVal != nullptr && copy.Get() == nullptr)
+        return E_OUTOFMEMORY;
+    ScopedLock hold(m_lock);
+    // Another name is another file (names know no letter case, as files).
+    if (_wcsicmp(copy.c_str(), m_description.c_str()) != 0)
+        m_hasFileVersion = false;
+    m_description.Swap(copy);
+    m_isDirty = 1;
+    return S_OK;
+}
 STDMETHODIMP CQVTask::get_OldDescription(BSTR* pVal) { return GetText(&CQVTask::m_oldDescription, pVal); }
 STDMETHODIMP CQVTask::put_OldDescription(BSTR newVal)
 {
@@ -889,10 +904,15 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
     if (FAILED(hr))
         return hr;
     SetDirty(0);
+    // Reload, so that the command list is the one in the file.
+    ReadReplacingCommands(storage.Get(), self.Get(), nType);
+    return hr;
+}
 
-    // Reload, so that the command list is the one in the file. The commands
-    // taken out are kept until the file has been read, and put back when it
-    // can't be.
+HRESULT CQVTask::ReadReplacingCommands(IQVTaskStorage* storage, IDispatch* self, short nType)
+{
+    // The commands taken out are kept until the file has been read, and put
+    // back when it can't be.
     std::vector<ComPtr<IQVCommand>> previous;
     long count = 0;
     while (SUCCEEDED(m_commands->get_Count(&count)) && count > 0) {
@@ -902,7 +922,8 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
             break;
         previous.push_back(command);
     }
-    if (FAILED(storage->Read(self.Get(), nType))) {
+    const HRESULT hr = storage->Read(self, nType);
+    if (FAILED(hr)) {
         for (const ComPtr<IQVCommand>& command : previous) {
             if (command)
                 m_commands->Add(command.Get());
@@ -911,6 +932,40 @@ STDMETHODIMP CQVTask::WriteToStorage(short nType)
     }
     SetDirty(0);
     return hr;
+}
+
+HRESULT STDMETHODCALLTYPE CQVTask::ReloadFromStorage()
+{
+    ComPtr<IDispatch> self;
+    ComPtr<IQVTaskStorage> storage;
+    HRESULT hr = CreateStorage(self, storage);
+    if (FAILED(hr))
+        return hr;
+    ScopedLock whole(m_storageLock);
+    return ReadReplacingCommands(storage.Get(), self.Get(), 0);
+}
+
+HRESULT STDMETHODCALLTYPE CQVTask::GetFileVersion(ULONGLONG* version)
+{
+    if (version == nullptr)
+        return E_POINTER;
+    ScopedLock hold(m_lock);
+    *version = m_fileVersion;
+    return m_hasFileVersion ? S_OK : S_FALSE;
+}
+
+void STDMETHODCALLTYPE CQVTask::SetFileVersion(ULONGLONG version)
+{
+    ScopedLock hold(m_lock);
+    m_fileVersion = version;
+    m_hasFileVersion = true;
+}
+
+void STDMETHODCALLTYPE CQVTask::ForgetFileVersion()
+{
+    ScopedLock hold(m_lock);
+    m_fileVersion = 0;
+    m_hasFileVersion = false;
 }
 
 STDMETHODIMP CQVTask::DeleteFromStorage(short nType)

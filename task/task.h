@@ -19,13 +19,15 @@
 #include "qvxcmd.h"
 #include "qvxstorg.h"
 #include "qvxtask.h"
+#include "interfaces/task_file_state.h"
 
 class CTaskRunThread;
 
 class CQVTask : public tvx::com::ComClass<CQVTask>,
                 public tvx::com::DualInterface<IQVTask>,
                 public tvx::com::SupportErrorInfo<IQVTask>,
-                public tvx::com::ConnectionPointContainer {
+                public tvx::com::ConnectionPointContainer,
+                public IQVTaskFileState {
 public:
     static tvx::com::InterfaceTable Interfaces()
     {
@@ -34,6 +36,7 @@ public:
             Interface<IDispatch, IQVTask>(),
             Interface<ISupportErrorInfo>(),
             Interface<IConnectionPointContainer>(),
+            Interface<IQVTaskFileState>(),
             Aggregate<IQVSchedTrigger, &CQVTask::m_schedInner>(),
             Aggregate<IQVCondTrigger, &CQVTask::m_condInner>(),
             Aggregate<IQVCmdCollection, &CQVTask::m_commandsInner>(),
@@ -51,9 +54,11 @@ public:
     void FinalRelease();
 
     // IDispatch: the members of IQVTask, and behind them those of the
-    // schedule trigger and of the command list, so that a script, which
-    // can't ask for another interface, reaches the parts of the task as a
-    // compiled client does. A name of IQVTask always means the task's own.
+    // schedule trigger, of the command list and of the condition trigger, so
+    // that a script, which can't ask for another interface, reaches the
+    // parts of the task as a compiled client does. A name means the member
+    // of the first of these that has it: Enabled, IsActive and
+    // LastErrorString are the task's own, Frequency the schedule's.
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* excep, UINT* arg_err) override;
@@ -169,6 +174,12 @@ public:
     STDMETHODIMP get_IsActive(LONG* pVal) override;
     STDMETHODIMP put_IsActive(LONG newVal) override;
 
+    // IQVTaskFileState
+    HRESULT STDMETHODCALLTYPE GetFileVersion(ULONGLONG* version) override;
+    void STDMETHODCALLTYPE SetFileVersion(ULONGLONG version) override;
+    void STDMETHODCALLTYPE ForgetFileVersion() override;
+    HRESULT STDMETHODCALLTYPE ReloadFromStorage() override;
+
 private:
     // Whether a property write marks the task dirty.
     enum class Dirty { kMark, kKeep };
@@ -200,6 +211,10 @@ private:
 
     // Task storage (QvxStorg.QVTaskStorage), made for each call.
     HRESULT CreateStorage(tvx::com::ComPtr<IDispatch>& self, tvx::com::ComPtr<IQVTaskStorage>& storage);
+    // Reads the task from storage with its command list replaced by the
+    // stored one; on failure the commands taken out are put back. The caller
+    // holds m_storageLock.
+    HRESULT ReadReplacingCommands(IQVTaskStorage* storage, IDispatch* self, short nType);
 
     // --- the run (task_run.cpp) -------------------------------------------
     struct RunSettings;
@@ -281,6 +296,10 @@ private:
     short m_triggerType = 1;
     LONG m_isActive = 0;
     LONG m_isDirty = 0;
+    // The version of the task file the task was last read from or written
+    // as (set by the storage); none after a change of its description.
+    bool m_hasFileVersion = false;
+    ULONGLONG m_fileVersion = 0;
 
     // The program started last: as recorded (SetProcessInfo, or the run),
     // and the handle the task holds itself when the run recorded it.

@@ -2,24 +2,13 @@
 #include <string>
 
 #include "com_test_support.h"
+#include "platform/com/registration.h"
+#include "registry_reading.h"
 
 namespace {
 
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[40] = {};
-    ::StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-std::wstring ReadClassesValue(const std::wstring& key, const wchar_t* name)
-{
-    wchar_t value[MAX_PATH] = {};
-    DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-        return L"(missing)";
-    return value;
-}
+using tvx::com::GuidString;
+using tvxtest::ClassesValue;
 
 struct ClassCase {
     const wchar_t* prog_id;
@@ -33,9 +22,9 @@ TEST_P(RegistrationTest, ProgIdLeadsToAnInProcessServerOfBothThreadingModels)
     CLSID clsid = CLSID_NULL;
     ASSERT_EQ(S_OK, ::CLSIDFromProgID(GetParam().prog_id, &clsid));
     EXPECT_TRUE(IsEqualCLSID(*GetParam().clsid, clsid));
-    const std::wstring server = L"CLSID\\" + GuidText(clsid) + L"\\InprocServer32";
-    EXPECT_EQ(L"Both", ReadClassesValue(server, L"ThreadingModel"));
-    const std::wstring path = ReadClassesValue(server, nullptr);
+    const std::wstring server = L"CLSID\\" + GuidString(clsid) + L"\\InprocServer32";
+    EXPECT_EQ(L"Both", ClassesValue(server, L"ThreadingModel"));
+    const std::wstring path = ClassesValue(server, nullptr);
     EXPECT_NE(std::wstring::npos, path.find(L"QvxCmd.dll")) << std::string(path.begin(), path.end());
 }
 

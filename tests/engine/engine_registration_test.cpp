@@ -6,36 +6,19 @@
 
 #include "engine/engine_classes.h"
 #include "engine_test_support.h"
+#include "registry_reading.h"
 
 namespace enginetest {
 namespace {
 
 using tvx::com::GuidString;
-using tvx::com::RegKey;
+using tvxtest::ClassesKeyExists;
+using tvxtest::ClassesValue;
+using tvxtest::ExpectClassesValues;
+using tvxtest::kNoValue;
+using tvxtest::LowerText;
 
 const wchar_t kTypeLibMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
-
-bool KeyExists(const std::wstring& path)
-{
-    RegKey key;
-    return key.Open(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
-}
-
-std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr)
-{
-    RegKey key;
-    std::wstring value;
-    if (key.Open(HKEY_CLASSES_ROOT, path.c_str()) != ERROR_SUCCESS || key.GetString(name, value) != ERROR_SUCCESS)
-        return L"<none>";
-    return value;
-}
-
-std::wstring Lower(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = towlower(c);
-    return text;
-}
 
 bool ServiceInstalled(const wchar_t* name)
 {
@@ -56,12 +39,7 @@ TEST(EngineRegistration, RegServerInSmallLettersWritesClassAppIdAndTypeLib)
 
     const std::wstring clsid = L"CLSID\\" + GuidString(CLSID_QVScheduler);
     const std::wstring app = L"AppID\\" + GuidString(kEngineAppId);
-    struct Expected {
-        std::wstring key;
-        const wchar_t* name;
-        std::wstring value;
-    };
-    const Expected expected[] = {
+    ExpectClassesValues({
         {clsid, nullptr, L"QVScheduler Class"},
         {clsid + L"\\ProgID", nullptr, L"Tarvex.QVScheduler.1"},
         {clsid + L"\\VersionIndependentProgID", nullptr, L"Tarvex.QVScheduler"},
@@ -71,15 +49,13 @@ TEST(EngineRegistration, RegServerInSmallLettersWritesClassAppIdAndTypeLib)
         {L"Tarvex.QVScheduler\\CLSID", nullptr, GuidString(CLSID_QVScheduler)},
         {L"Tarvex.QVScheduler\\CurVer", nullptr, L"Tarvex.QVScheduler.1"},
         {app, nullptr, L"Tarvex"},
-        {app, L"LocalService", L"<none>"},
-        {app, L"ServiceParameters", L"<none>"},
+        {app, L"LocalService", kNoValue},
+        {app, L"ServiceParameters", kNoValue},
         {L"AppID\\Tarvex.EXE", L"AppID", GuidString(kEngineAppId)},
         {L"Interface\\" + GuidString(IID_IQVScheduler) + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler},
-    };
-    for (const Expected& e : expected)
-        EXPECT_EQ(Value(e.key, e.name), e.value) << Narrow(e.key) << " " << (e.name ? Narrow(e.name) : "(default)");
-    EXPECT_EQ(Lower(Value(clsid + L"\\LocalServer32")), Lower(EnginePath()));
-    EXPECT_TRUE(KeyExists(clsid + L"\\Programmable"));
+    });
+    EXPECT_EQ(LowerText(ClassesValue(clsid + L"\\LocalServer32")), LowerText(EnginePath()));
+    EXPECT_TRUE(ClassesKeyExists(clsid + L"\\Programmable"));
     EXPECT_FALSE(ServiceInstalled(L"Tarvex"));
 
     tvx::com::CoInit com(COINIT_MULTITHREADED);
@@ -101,13 +77,13 @@ TEST(EngineRegistration, UnregServerRemovesEverything)
         L"Interface\\" + GuidString(IID_IQVScheduler),
     };
     for (const std::wstring& key : gone)
-        EXPECT_FALSE(KeyExists(key)) << Narrow(key);
+        EXPECT_FALSE(ClassesKeyExists(key)) << Narrow(key);
     EXPECT_FALSE(ServiceInstalled(L"Tarvex"));
 }
 
 TEST(EngineRegistration, EngineWithoutItsAppIdEndsWithTheRegistryError)
 {
-    ASSERT_FALSE(KeyExists(L"AppID\\" + GuidString(kEngineAppId)));
+    ASSERT_FALSE(ClassesKeyExists(L"AppID\\" + GuidString(kEngineAppId)));
     EXPECT_EQ(RunEngine(L"-Start", 30000), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(EngineProcessIds().empty());
 }

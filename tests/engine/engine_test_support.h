@@ -50,15 +50,15 @@ void WriteTaskFile(const wchar_t* description, std::initializer_list<const wchar
                    const std::function<void(IQVTask*)>& configure = {});
 
 // Whether this build of the command component carries the command of the
-// line (the desktop commands may not be hooked in yet): runs the line once
-// and looks for the text of a command that is not there.
+// line: runs the line once and looks for the text of a command that is not
+// there.
 bool CommandAvailable(const std::wstring& line);
 
-#define SKIP_UNLESS_COMMAND_AVAILABLE(line, name)                                                    \
-    do {                                                                                              \
-        if (!::enginetest::CommandAvailable(line))                                                    \
-            GTEST_SKIP() << name << " is not in this build of the command component yet";            \
-    } while (false)
+// The tests that run scripts need their commands: a command component that
+// lacks one fails the test (never a skip, which would count as a pass).
+#define REQUIRE_COMMAND_AVAILABLE(line, name)                                                             \
+    ASSERT_TRUE(::enginetest::CommandAvailable(line)) << name << " does not work in this build of the command " \
+                                                                    "component"
 
 // Runs a command line to its end: its exit code, or ~0u when it could not
 // be started or outlived the wait (it is then ended). With `output`, the

@@ -224,7 +224,7 @@ TEST_F(LocalEngineTest, EngineResumesItsSchedulerAfterTheStartupDelay)
 
 TEST_F(LocalEngineTest, TaskRunStartedByTheEngineKeepsItUntilTheRunEnds)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
+    REQUIRE_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
     const std::wstring log = EngineFolder() + L"long-run.log";
     DeleteFileW(log.c_str());
     WriteTaskFile(L"Long", {L"Delay(15,Seconds)", (L"LogToFile(" + log + L",long run done)").c_str()});

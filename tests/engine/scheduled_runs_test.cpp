@@ -63,7 +63,7 @@ protected:
 
 TEST_F(ScheduledRunsTest, TaskDueAtATimeRunsThenAndOnlyOnce)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     constexpr long kInterval = 2;
     const DATE due = LocalDate(5);
@@ -88,7 +88,7 @@ TEST_F(ScheduledRunsTest, TaskDueAtATimeRunsThenAndOnlyOnce)
 
 TEST_F(ScheduledRunsTest, ConditionTaskRunsWhenItsFileAppearsOncePerChange)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     WriteTaskFile(L"OnFile", {LogLine(log_, L"file seen").c_str()},
                   [&](IQVTask* task) { MakeFileCondition(task, go_); });
@@ -107,7 +107,7 @@ TEST_F(ScheduledRunsTest, ConditionTaskRunsWhenItsFileAppearsOncePerChange)
 
 TEST_F(ScheduledRunsTest, TaskDeletedAfterItsRunLeavesTheFolderAndTheListAndNoOtherTask)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     // The task that stays follows the deleted one in the list: it moves into
@@ -149,7 +149,7 @@ TEST_F(ScheduledRunsTest, TaskDeletedAfterItsRunLeavesTheFolderAndTheListAndNoOt
 
 TEST_F(ScheduledRunsTest, StopTimeEndsTheProgramOfARunTheEngineStarted)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
+    REQUIRE_COMMAND_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     const std::wstring program = L"RunProgram(" + SleeperPath() + L" --ms 240000 --report " + report_ + L")";

@@ -110,7 +110,7 @@ protected:
 
 TEST_F(SchedulingPassTest, PassLaunchesTheDueTasksOnceAndLeavesTheOthers)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     const DATE now = LocalDate();
@@ -172,7 +172,7 @@ TEST_F(SchedulingPassTest, RunLaunchedByAPassIsTheSchedulersOwn)
     // Only a run the scheduler started has the after-run handling, here the
     // disabling: the pass marks the run even when the task came without
     // the mark.
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     WriteTaskFile(L"Once", {LogLine(log_, L"once ran").c_str()}, [&](IQVTask* task) {
@@ -317,7 +317,7 @@ class StopTimePassTest : public SchedulingPassTest, public ::testing::WithParamI
 
 TEST_P(StopTimePassTest, PassEndsTheProgramOfARunPastItsStopTimeOnlyWhenTheSchedulerStartedIt)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
+    REQUIRE_COMMAND_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
     const StopTimeCase& c = GetParam();
     const std::wstring program = L"RunProgram(" + SleeperPath() + L" --ms 120000 --report " + report_ + L")";
     WriteTaskFile(L"Bounded", {program.c_str(), L"WaitForProgram(-1)", LogLine(log_, L"after the program").c_str()},
@@ -376,7 +376,7 @@ INSTANTIATE_TEST_SUITE_P(Table, StopTimePassTest,
 
 TEST_F(SchedulingPassTest, SuspendedSchedulerMakesNoPass)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     WriteTaskFile(L"Ready", {LogLine(log_, L"ready ran").c_str()},
@@ -407,7 +407,7 @@ class SuspendingTaskPassTest : public SchedulingPassTest, public ::testing::With
 
 TEST_P(SuspendingTaskPassTest, TaskThatSuspendsTheScheduleHoldsThePassesWhileItRuns)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
+    REQUIRE_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
     const SuspendingCase& c = GetParam();
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(hold_go_));
@@ -465,7 +465,7 @@ protected:
 
 TEST_F(TickingSchedulerTest, SuspendedSchedulerTicksSuspendedAndRunsNothingUntilResumed)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(go_));
     WriteTaskFile(L"Ready", {LogLine(log_, L"ready ran").c_str()},
@@ -492,7 +492,7 @@ TEST_F(TickingSchedulerTest, SuspendedSchedulerTicksSuspendedAndRunsNothingUntil
 
 TEST_F(TickingSchedulerTest, TaskThatSuspendsTheScheduleHoldsTheTicksUntilItsRunEnds)
 {
-    SKIP_UNLESS_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
+    REQUIRE_COMMAND_AVAILABLE(L"Delay(1,Milliseconds)", "Delay");
     DeleteFileW(log_.c_str());
     ASSERT_TRUE(TouchFile(hold_go_));
     WriteTaskFile(L"Hold", {L"Delay(4,Seconds)", LogLine(log_, L"hold done").c_str()}, [&](IQVTask* task) {

@@ -9,6 +9,7 @@
 
 #include "engine/engine_classes.h"
 #include "engine_test_support.h"
+#include "registry_reading.h"
 
 namespace enginetest {
 namespace {
@@ -68,12 +69,7 @@ ServiceState QueryService()
 
 std::wstring AppIdValue(const wchar_t* name)
 {
-    tvx::com::RegKey key;
-    std::wstring value;
-    if (key.Open(HKEY_CLASSES_ROOT, (L"AppID\\" + tvx::com::GuidString(kEngineAppId)).c_str()) != ERROR_SUCCESS ||
-        key.GetString(name, value) != ERROR_SUCCESS)
-        return L"<none>";
-    return value;
+    return tvxtest::ClassesValue(L"AppID\\" + tvx::com::GuidString(kEngineAppId), name);
 }
 
 bool ProcessEnded(DWORD id, DWORD timeout_ms)
@@ -277,7 +273,7 @@ TEST_F(ServiceEngineTest, UnregServerStopsAndRemovesTheService)
     EXPECT_EQ(RunEngine(L"/UnregServer"), 0u);
     EXPECT_FALSE(QueryService().installed);
     EXPECT_TRUE(ProcessEnded(started.process_id, kEngineEndMs));
-    EXPECT_EQ(AppIdValue(L"LocalService"), L"<none>");
+    EXPECT_EQ(AppIdValue(L"LocalService"), tvxtest::kNoValue);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <random>
 #include <thread>
 
@@ -193,6 +195,204 @@ TEST(EngineSoak, EightClientsAtOnceLeaveEachTaskFileListedOnceAndTheEngineServin
     if (!errors.empty())
         std::printf("the engine's error log:\n%s\n", errors.c_str());
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
+    kept_task.Reset();
+    tasks.Reset();
+    scheduler.Reset();
+    EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
+}
+
+// --- one task changed by the engine and saved by clients at the same moment ---------
+
+// How long the engine's EnableTask and ResetTrigger and two clients' own
+// saves of one task race; longer by hand with TARVEX_SAVE_RACE_SECONDS.
+DWORD SaveRaceSeconds()
+{
+    wchar_t text[16] = {};
+    if (GetEnvironmentVariableW(L"TARVEX_SAVE_RACE_SECONDS", text, 16) > 0 && _wtoi(text) > 0)
+        return static_cast<DWORD>(_wtoi(text));
+    return 10;
+}
+
+constexpr wchar_t kContested[] = L"Contested";
+
+// What one racer got done.
+struct RaceTally {
+    long saved = 0;
+    long refused = 0;
+    long last = -1;  // the value of its last accepted change
+    std::string failure;  // a failure it must never see
+};
+
+// A client's own save of the task: read it from its file, change one
+// property, save it. A refusal (the file changed since it was read) is the
+// loser's failure; the client then starts over.
+void ClientSaves(const wchar_t* property, const wchar_t* suffix, DWORD until, unsigned seed, RaceTally& tally)
+{
+    tvx::com::CoInit com(COINIT_MULTITHREADED);
+    std::mt19937 random(seed);
+    for (long round = 0; GetTickCount() < until; ++round) {
+        ComPtr<IQVTask> task;
+        if (FAILED(task.CreateInstance(CLSID_QVTask, CLSCTX_INPROC_SERVER)) ||
+            FAILED(task->put_Description(Bstr(kContested).Get()))) {
+            tally.failure = "no task object";
+            return;
+        }
+        HRESULT hr = task->ReadFromStorage(0);
+        if (FAILED(hr)) {
+            tally.failure = "reading the task: " + Narrow(TakeErrorDescription());
+            return;
+        }
+        const std::wstring value = std::wstring(property) + L"-" + std::to_wstring(round) + suffix;
+        tvx::com::Variant text(value.c_str());
+        DISPID id = 0;
+        LPOLESTR name = const_cast<LPOLESTR>(property);
+        DISPPARAMS params = {};
+        DISPID put = DISPID_PROPERTYPUT;
+        params.rgvarg = const_cast<VARIANT*>(&text.Get());
+        params.cArgs = 1;
+        params.rgdispidNamedArgs = &put;
+        params.cNamedArgs = 1;
+        if (FAILED(task->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) ||
+            FAILED(task->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                                nullptr))) {
+            tally.failure = "setting the property";
+            return;
+        }
+        hr = task->WriteToStorage(0);
+        if (SUCCEEDED(hr)) {
+            ++tally.saved;
+            tally.last = round;
+        } else {
+            const std::wstring why = TakeErrorDescription();
+            if (why.find(L"changed by another program") == std::wstring::npos) {
+                tally.failure = "saving the task: " + Narrow(why);
+                return;
+            }
+            ++tally.refused;
+        }
+        Sleep(std::uniform_int_distribution<DWORD>(0, 15)(random));
+    }
+}
+
+std::wstring TextProperty(IQVTask* task, HRESULT (STDMETHODCALLTYPE IQVTask::*get)(BSTR*))
+{
+    Bstr text;
+    (task->*get)(text.Receive());
+    return text.ToString();
+}
+
+// The engine enables and disables one task, and resets its trigger, on a
+// client's request while two other clients each save their own object of
+// that task, changing a property of their own: whoever loses a race is told
+// so, and everything each one was told it saved is in the file at the end,
+// and in the engine's task once the engine saves it again.
+TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
+{
+    ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
+    ClearEngineFiles();
+    const std::wstring error_log = EngineFolder() + L"soak-save-race-errors.log";
+    DeleteFileW(error_log.c_str());
+    const EngineFilesCleanup cleanup({L"soak-save-race-errors.log"});
+    tvx::com::CoInit com(COINIT_MULTITHREADED);
+    WriteTaskFile(kContested, {L"// contested"});
+    ComPtr<IQVScheduler> scheduler;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
+    // See the test above: a task object held here keeps Wine's RPC runtime
+    // from unregistering the task interface under the calls.
+    ComPtr<IQVTask> kept_task;
+    ASSERT_HRESULT_SUCCEEDED(tasks->Item(0, kept_task.Receive()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ErrorFileName(Bstr(error_log).Get()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ScheduleInterval(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+
+    const DWORD until = GetTickCount() + SaveRaceSeconds() * 1000;
+    std::mt19937 seeds(GetTickCount());
+    RaceTally engine;
+    RaceTally log_client;
+    RaceTally alarm_client;
+    std::thread engine_client([&, seed = seeds()] {
+        tvx::com::CoInit thread_com(COINIT_MULTITHREADED);
+        std::mt19937 random(seed);
+        long state = 1;
+        for (long round = 0; GetTickCount() < until; ++round) {
+            const Bstr name(kContested);
+            HRESULT hr = S_OK;
+            if (round % 4 == 3) {
+                hr = scheduler->ResetTrigger(name.Get());
+            } else {
+                hr = scheduler->EnableTask(name.Get(), 1 - state);
+                if (SUCCEEDED(hr))
+                    state = 1 - state;
+            }
+            if (SUCCEEDED(hr)) {
+                ++engine.saved;
+                engine.last = state;
+            } else {
+                // The loser of a long run of races may be told so; any
+                // other failure is a fault.
+                const std::wstring why = TakeErrorDescription();
+                if (why.find(L"kept saving") == std::wstring::npos) {
+                    engine.failure = "EnableTask/ResetTrigger: " + Narrow(why);
+                    return;
+                }
+                ++engine.refused;
+            }
+            Sleep(std::uniform_int_distribution<DWORD>(0, 10)(random));
+        }
+    });
+    std::thread log_saver([&, seed = seeds()] { ClientSaves(L"LogFile", L".log", until, seed, log_client); });
+    std::thread alarm_saver([&, seed = seeds()] { ClientSaves(L"AlarmWaveFile", L".wav", until, seed, alarm_client); });
+    engine_client.join();
+    log_saver.join();
+    alarm_saver.join();
+
+    std::printf("engine saves %ld (refused %ld), LogFile saves %ld (refused %ld), AlarmWaveFile saves %ld (refused %ld)\n",
+                engine.saved, engine.refused, log_client.saved, log_client.refused, alarm_client.saved,
+                alarm_client.refused);
+    EXPECT_EQ(engine.failure, "");
+    EXPECT_EQ(log_client.failure, "");
+    EXPECT_EQ(alarm_client.failure, "");
+    ASSERT_GT(engine.saved, 0);
+    ASSERT_GT(log_client.saved, 0);
+    ASSERT_GT(alarm_client.saved, 0);
+
+    // The file: the last state EnableTask was told it saved, and each
+    // client's last accepted value.
+    ComPtr<IQVTask> stored;
+    ASSERT_HRESULT_SUCCEEDED(stored.CreateInstance(CLSID_QVTask, CLSCTX_INPROC_SERVER));
+    ASSERT_HRESULT_SUCCEEDED(stored->put_Description(Bstr(kContested).Get()));
+    ASSERT_HRESULT_SUCCEEDED(stored->ReadFromStorage(0)) << Narrow(TakeErrorDescription());
+    long enabled = -1;
+    stored->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, engine.last);
+    const std::wstring log_value = L"LogFile-" + std::to_wstring(log_client.last) + L".log";
+    const std::wstring alarm_value = L"AlarmWaveFile-" + std::to_wstring(alarm_client.last) + L".wav";
+    EXPECT_EQ(TextProperty(stored.Get(), &IQVTask::get_LogFile), log_value);
+    EXPECT_EQ(TextProperty(stored.Get(), &IQVTask::get_AlarmWaveFile), alarm_value);
+    const StoredTask whole = ReadStoredTask(kContested);
+    EXPECT_EQ(whole.commands, std::vector<std::wstring>{L"// contested"});
+
+    // The engine's own task, once it saves the task again, holds all three.
+    ASSERT_HRESULT_SUCCEEDED(scheduler->EnableTask(Bstr(kContested).Get(), engine.last))
+        << Narrow(TakeErrorDescription());
+    short index = -1;
+    ASSERT_HRESULT_SUCCEEDED(tasks->FindTaskIndex(Bstr(kContested).Get(), &index));
+    ComPtr<IQVTask> held;
+    ASSERT_HRESULT_SUCCEEDED(tasks->Item(index, held.Receive()));
+    EXPECT_EQ(TextProperty(held.Get(), &IQVTask::get_LogFile), log_value);
+    EXPECT_EQ(TextProperty(held.Get(), &IQVTask::get_AlarmWaveFile), alarm_value);
+    held->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, engine.last);
+
+    const std::string errors = ReadFileText(error_log);
+    if (!errors.empty())
+        std::printf("the engine's error log:\n%s\n", errors.c_str());
+    EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
+    held.Reset();
     kept_task.Reset();
     tasks.Reset();
     scheduler.Reset();

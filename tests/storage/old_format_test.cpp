@@ -86,7 +86,7 @@ struct ActionCase {
     const char* parameters;
     LONG windowState;
     LONG force;
-    const char* line;  // nullptr: no line at all
+    const char* line;
 };
 
 TEST(OldFormat, OldActionBecomesOneCommandLineOfTheCurrentLanguage)
@@ -108,8 +108,10 @@ TEST(OldFormat, OldActionBecomesOneCommandLineOfTheCurrentLanguage)
         {kOldActionDDECommand, "", "", 0, 0, "// DDECommand(first,second,third)"},
         {kOldActionDDEScript, "", "", 0, 0, "// DDEScript(first,second,third)"},
         {kOldActionSendKeys, "", "", 0, 0, "SendKeys(%{F4})"},
-        {11, "", "", 0, 0, nullptr},
-        {-1, "", "", 0, 0, nullptr},
+        // Without a conversion: the one line is empty.
+        {11, "", "", 0, 0, ""},
+        {-1, "", "", 0, 0, ""},
+        {0x7FFFFFFF, "", "", 0, 0, ""},
     };
     for (const ActionCase& c : cases) {
         COldTask task;
@@ -130,12 +132,14 @@ TEST(OldFormat, OldActionBecomesOneCommandLineOfTheCurrentLanguage)
         COldCondition condition;
         CSchedItem item;
         Converted(item, task, trigger, condition);
-        if (c.line == nullptr) {
-            EXPECT_EQ(item.GetCommandCount(), 0) << "action " << c.action;
-            continue;
-        }
         ASSERT_EQ(item.GetCommandCount(), 1) << "action " << c.action;
         EXPECT_EQ(std::string(item.GetCommandLine(0)), c.line) << "action " << c.action;
+
+        // The rewritten file keeps that one line.
+        CSchedItem rewritten;
+        ASSERT_EQ(LoadRecord(rewritten, StoreRecord(item)), RecordLoad::loaded) << "action " << c.action;
+        ASSERT_EQ(rewritten.GetCommandCount(), 1) << "action " << c.action;
+        EXPECT_EQ(std::string(rewritten.GetCommandLine(0)), c.line) << "action " << c.action;
     }
 }
 

@@ -12,7 +12,7 @@ void MakeSaveLoopRecord(CSchedItem& item, int which)
         45000.0;
     item.m_IntervalStartingTime.m_dt = 45000.25;
     item.m_IntervalEndingTime.m_dt = 45000.75;
-    const int lines = which == 0 ? 1 : 20000;
+    const int lines = which == 0 ? 19999 : 20000;
     for (int line = 0; line < lines; ++line) {
         char text[64];
         std::snprintf(text, sizeof text, "LogToFile(long.log,line %d of a long script)", line);

@@ -6,6 +6,10 @@ class CSchedItem;
 
 constexpr const char kSaveLoopTaskName[] = "Interrupted";
 
-// Record 0 is short, record 1 long (many command lines), so that a save
-// takes a while and a kill can land in the middle of it.
+// Both records are long (many command lines), so that a save takes a while
+// and a kill can land in the middle of it; record 0 has one line fewer. The
+// two take about as long to save: with a short record 0 its save was over
+// within a few milliseconds, and a kill at a random moment found the long
+// record in the file only when it landed in that short moment, which a
+// loaded machine could miss on every round.
 void MakeSaveLoopRecord(CSchedItem& item, int which);

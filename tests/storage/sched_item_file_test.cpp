@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -234,18 +235,25 @@ TEST_F(TaskFileTest, SavedDefaultFileReadsBack)
 // moments; each time the file must be one of the two records whole.
 TEST_F(TaskFileTest, SaveInterruptedAtRandomLeavesTheOldOrTheNewFile)
 {
-    CSchedItem shortRecord;
-    CSchedItem longRecord;
-    MakeSaveLoopRecord(shortRecord, 0);
-    MakeSaveLoopRecord(longRecord, 1);
-    const Bytes shortImage = StoreRecord(shortRecord);
-    const Bytes longImage = StoreRecord(longRecord);
-    folder_.Write(TaskPath(kSaveLoopTaskName), shortImage);
+    CSchedItem firstRecord;
+    CSchedItem secondRecord;
+    MakeSaveLoopRecord(firstRecord, 0);
+    MakeSaveLoopRecord(secondRecord, 1);
+    const Bytes firstImage = StoreRecord(firstRecord);
+    const Bytes secondImage = StoreRecord(secondRecord);
+    folder_.Write(TaskPath(kSaveLoopTaskName), firstImage);
 
+    // Kills land anywhere in the first few saves after the helper's first:
+    // the pauses span several save times, as this machine takes them now.
+    const DWORD start = GetTickCount();
+    CStorageLog log = Log();
+    for (int save = 0; save < 3; ++save)
+        ASSERT_TRUE((save % 2 == 0 ? secondRecord : firstRecord).SaveToFile(CString(folder_.PathOf("timing.tsk").c_str()), log));
+    const int saveMs = static_cast<int>((GetTickCount() - start) / 3);
     std::mt19937 random(20250115);
-    std::uniform_int_distribution<int> pause(0, 40);
-    int sawShort = 0;
-    int sawLong = 0;
+    std::uniform_int_distribution<int> pause(0, 40 + 4 * saveMs);
+    int sawFirst = 0;
+    int sawSecond = 0;
     for (int round = 0; round < 24; ++round) {
         const std::string eventName = "storage-save-loop-" + std::to_string(GetCurrentProcessId()) + "-" +
                                       std::to_string(round);
@@ -262,16 +270,22 @@ TEST_F(TaskFileTest, SaveInterruptedAtRandomLeavesTheOldOrTheNewFile)
         ASSERT_EQ(WaitForSingleObject(ready.Get(), 20000), WAIT_OBJECT_0) << "the helper never saved";
         Sleep(static_cast<DWORD>(pause(random)));
         TerminateProcess(process.Get(), 9);
-        WaitForSingleObject(process.Get(), 10000);
+        ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.Get(), &exitCode);
+        ASSERT_EQ(exitCode, 9u) << "round " << round << ": the helper ended by itself (a save failed)";
 
         const Bytes now = folder_.Read(TaskPath(kSaveLoopTaskName));
-        const bool isShort = now == shortImage;
-        const bool isLong = now == longImage;
-        ASSERT_TRUE(isShort || isLong) << "round " << round << ": a file of " << now.size() << " bytes";
-        sawShort += isShort;
-        sawLong += isLong;
+        const bool isFirst = now == firstImage;
+        const bool isSecond = now == secondImage;
+        ASSERT_TRUE(isFirst || isSecond) << "round " << round << ": a file of " << now.size() << " bytes";
+        sawFirst += isFirst;
+        sawSecond += isSecond;
     }
-    EXPECT_GT(sawLong, 0);
+    std::printf("saves take %d ms; the file was the first record %d times, the second %d times\n", saveMs, sawFirst,
+                sawSecond);
+    EXPECT_GT(sawFirst, 0) << "saves take " << saveMs << " ms";
+    EXPECT_GT(sawSecond, 0) << "saves take " << saveMs << " ms";
     // Killed saves may leave a temporary file, never another task file.
     for (const std::string& name : folder_.FileNames("tasks")) {
         const bool temporary = name.size() > 4 && name.substr(name.size() - 4) == ".tmp";

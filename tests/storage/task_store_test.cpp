@@ -171,6 +171,48 @@ TEST_F(TaskStoreTest, DescriptionThatCannotBeAFileNameIsRefusedBeforeAnythingHap
     EXPECT_EQ(folder_.FileNames("tasks"), std::vector<std::string>{"Kept.tsk"});
 }
 
+// A task file path must stay below MAX_PATH: the longest description that
+// fits is saved, read and deleted; one character more is refused by all
+// three before anything is written.
+TEST_F(TaskStoreTest, DescriptionWhosePathIsTooLongIsRefusedAndTheLongestThatFitsWorksEndToEnd)
+{
+    const int room = MAX_PATH - 1 - folder_.Storage().TaskFilePath("").GetLength();
+    ASSERT_GT(room, 1);
+    ASSERT_LE(room + 1, 251) << "the scratch folder is too short for this test";
+    const std::wstring longest(static_cast<size_t>(room), L'x');
+    const std::wstring tooLong(static_cast<size_t>(room + 1), L'x');
+
+    ComPtr<FakeTask> refused = NewTask(tooLong.c_str());
+    SetDistinctProperties(*refused.Get());
+    refused->values.SetText("Description", tooLong);
+    refused->ForgetChanges();
+    EXPECT_EQ(Write(refused.Get(), 0), E_INVALIDARG);
+    EXPECT_NE(std::string(store_.ErrorText()).find("too long"), std::string::npos) << store_.ErrorText();
+    EXPECT_EQ(Read(refused.Get(), 0), E_INVALIDARG);
+    EXPECT_EQ(Delete(refused.Get()), E_INVALIDARG);
+    EXPECT_TRUE(refused->Untouched());
+    EXPECT_TRUE(folder_.FileNames("tasks").empty());
+
+    ComPtr<FakeTask> task = NewTask(longest.c_str());
+    SetDistinctProperties(*task.Get());
+    task->values.SetText("Description", longest);
+    ASSERT_EQ(Write(task.Get(), 0), S_OK) << store_.ErrorText();
+    const std::string fileName = std::string(static_cast<size_t>(room), 'x') + ".tsk";
+    EXPECT_EQ(folder_.FileNames("tasks"), std::vector<std::string>{fileName});
+    ComPtr<FakeTask> again = NewTask(longest.c_str());
+    ASSERT_EQ(Read(again.Get(), 0), S_OK) << store_.ErrorText();
+    EXPECT_EQ(again->values.Text("Description"), longest);
+    EXPECT_EQ(again->values.Text("LogFile"), task->values.Text("LogFile"));
+    ASSERT_EQ(Delete(again.Get()), S_OK) << store_.ErrorText();
+    EXPECT_TRUE(folder_.FileNames("tasks").empty());
+
+    // A rename away from a name too long for a file saves the new one.
+    ComPtr<FakeTask> renamed = NewTask(L"Short");
+    renamed->values.SetText("OldDescription", tooLong);
+    EXPECT_EQ(Write(renamed.Get(), 0), S_OK) << store_.ErrorText();
+    EXPECT_EQ(folder_.FileNames("tasks"), std::vector<std::string>{"Short.tsk"});
+}
+
 TEST_F(TaskStoreTest, RenameDeletesOldFileOnlyAfterSaveAndForgetsTheOldName)
 {
     ComPtr<FakeTask> task = NewTask(L"Alpha");

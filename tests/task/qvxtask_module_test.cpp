@@ -4,24 +4,13 @@
 #include <string>
 
 #include "qvxtask_com_support.h"
+#include "platform/com/registration.h"
+#include "registry_reading.h"
 
 namespace {
 
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[40] = {};
-    ::StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-std::wstring ReadClassesValue(const std::wstring& key, const wchar_t* name)
-{
-    wchar_t value[MAX_PATH] = {};
-    DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-        return L"(missing)";
-    return value;
-}
+using tvx::com::GuidString;
+using tvxtest::ClassesValue;
 
 std::string Narrow(const std::wstring& text)
 {
@@ -59,12 +48,12 @@ TEST_P(RegistrationTest, ProgIdLeadsToAnInProcessServerOfBothThreadingModels)
     ASSERT_EQ(S_OK, ::CLSIDFromProgID((std::wstring(GetParam().prog_id) + L".1").c_str(), &versioned));
     EXPECT_TRUE(IsEqualCLSID(*GetParam().clsid, versioned));
 
-    const std::wstring key = L"CLSID\\" + GuidText(clsid);
+    const std::wstring key = L"CLSID\\" + GuidString(clsid);
     const std::wstring server = key + L"\\InprocServer32";
-    EXPECT_EQ(L"Both", ReadClassesValue(server, L"ThreadingModel"));
-    const std::wstring path = ReadClassesValue(server, nullptr);
+    EXPECT_EQ(L"Both", ClassesValue(server, L"ThreadingModel"));
+    const std::wstring path = ClassesValue(server, nullptr);
     EXPECT_NE(std::wstring::npos, path.find(L"QvxTask.dll")) << Narrow(path);
-    EXPECT_EQ(GuidText(LIBID_QvxTASKLib), ReadClassesValue(key + L"\\TypeLib", nullptr));
+    EXPECT_EQ(GuidString(LIBID_QvxTASKLib), ClassesValue(key + L"\\TypeLib", nullptr));
 }
 
 TEST_P(RegistrationTest, ProgIdCreatesTheClassWithItsInterface)
@@ -90,7 +79,7 @@ TEST_F(QvxTaskComTest, RegisteredTypeLibraryIsTheTaskLibrary)
     library->ReleaseTLibAttr(attributes);
     for (const IID* iid : {&IID_IQVSchedTrigger, &DIID__IQVSchedTriggerEvents, &CLSID_QVSchedTrigger}) {
         tvx::com::ComPtr<ITypeInfo> info;
-        EXPECT_EQ(S_OK, library->GetTypeInfoOfGuid(*iid, info.Receive())) << Narrow(GuidText(*iid));
+        EXPECT_EQ(S_OK, library->GetTypeInfoOfGuid(*iid, info.Receive())) << Narrow(GuidString(*iid));
     }
 }
 

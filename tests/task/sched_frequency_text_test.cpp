@@ -1,6 +1,8 @@
 // The schedule's description in the task list.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "task/sched_trigger.h"
 #include "tests/task/sched_test_support.h"
 
@@ -118,6 +120,42 @@ TEST(SchedFrequencyText, ReadsAsASentence)
         CSchedTrigger trigger(T("2025-01-13 10:00:00"));
         c.setUp(trigger);
         EXPECT_STREQ(c.expected, trigger.GetFrequencyText());
+    }
+}
+
+struct WeekdayOrdinalCase {
+    long dayOfMonth;
+    const char* ordinal;
+};
+
+// The n-th weekday rule runs on the first occurrence for a DayOfMonth below
+// 2 and on the last for one of 6 or more; the text names the occurrence the
+// run really falls on.
+TEST(SchedFrequencyText, NthWeekdayNamesTheOccurrenceTheRuleRunsOn)
+{
+    const WeekdayOrdinalCase cases[] = {
+        {-4, "first"}, {0, "first"}, {1, "first"}, {2, "second"}, {3, "third"}, {4, "fourth"},
+        {5, "fifth"},  {6, "last"},  {7, "last"},  {31, "last"},   {32767, "last"},
+    };
+    for (const WeekdayOrdinalCase& c : cases) {
+        CSchedTrigger trigger(T("2025-01-13 10:00:00"));
+        Monthly(trigger, kMonthNthWeekday);
+        trigger.SetDayOfMonth(c.dayOfMonth);
+        trigger.SetDayOfWeek(2);  // Wednesday
+        EXPECT_EQ(std::string("Monthly - on the ") + c.ordinal + " Wed. ", static_cast<const char*>(trigger.GetFrequencyText()))
+            << "DayOfMonth " << c.dayOfMonth;
+
+        const std::string ordinal = c.ordinal;
+        if (ordinal != "first" && ordinal != "last")
+            continue;
+        trigger.SetNextSchedTime(T("2025-01-13 09:00:00"));
+        trigger.SetLastExecTime(T("2025-01-13 09:00:00"));
+        ASSERT_EQ(S_OK, trigger.ReSchedule(T("2025-01-13 10:00:00"))) << trigger.GetErrorText();
+        // After 13 January 2025 the first Wednesday is 5 February, the last
+        // one 29 January.
+        EXPECT_EQ(ordinal == "first" ? "2025-02-05 09:00:00" : "2025-01-29 09:00:00",
+                  Iso(trigger.GetNextSchedTime()))
+            << "DayOfMonth " << c.dayOfMonth;
     }
 }
 

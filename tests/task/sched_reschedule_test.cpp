@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "task/sched_trigger.h"
 #include "tests/task/sched_test_support.h"
 
@@ -439,6 +442,131 @@ const NextRunCase kMonthly[] = {
      "2025-01-31 17:00:00", "2025-01-31 17:00:00", "2025-02-28 08:00:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Monthly, NextRun, testing::ValuesIn(kMonthly), CaseName);
+
+// Work-day flags are whatever the engine's settings hold, not only 0 and 1:
+// the n-th work day counts a day whose flag is exactly 1, the last work day
+// takes any day whose flag is not 0.
+void Flag(CSchedTrigger& t, long day, long value)
+{
+    ASSERT_EQ(S_OK, t.SetWorkDay(day, value));
+}
+
+const NextRunCase kWorkDayFlags[] = {
+    {"NthWorkDaySkipsAMondayFlaggedTwo",
+     [](CSchedTrigger& t) {
+         NthWorkDay(t, 1);
+         Flag(t, 0, 2);
+     },
+     "2025-01-01 09:00:00", "2025-01-01 09:00:05", "2025-02-04 09:00:00"},
+    {"NthWorkDaySkipsAMondayFlaggedMinusOne",
+     [](CSchedTrigger& t) {
+         NthWorkDay(t, 1);
+         Flag(t, 0, -1);
+     },
+     "2025-01-01 09:00:00", "2025-01-01 09:00:05", "2025-02-04 09:00:00"},
+    {"NthWorkDayCountsOnlyTheDaysFlaggedOne",
+     [](CSchedTrigger& t) {
+         NthWorkDay(t, 2);
+         WorkDays(t, "-------");
+         Flag(t, 1, 1);   // Tuesday
+         Flag(t, 3, 7);   // Thursday: not counted
+         Flag(t, 4, 1);   // Friday
+     },
+     // Counted: Friday the 3rd, Tuesday the 7th; Thursday the 2nd is not.
+     "2025-01-01 09:00:00", "2025-01-01 09:00:05", "2025-01-07 09:00:00"},
+    {"LastWorkDayTakesAFridayFlaggedTwo",
+     [](CSchedTrigger& t) {
+         Monthly(t, kMonthLastWorkDay);
+         WorkDays(t, "-------");
+         Flag(t, 4, 2);
+     },
+     "2025-01-31 09:00:00", "2025-01-31 09:00:05", "2025-02-28 09:00:00"},
+    {"LastWorkDayTakesAThursdayFlaggedMinusOne",
+     [](CSchedTrigger& t) {
+         Monthly(t, kMonthLastWorkDay);
+         WorkDays(t, "-------");
+         Flag(t, 3, -1);
+     },
+     "2025-01-30 09:00:00", "2025-01-30 09:00:05", "2025-02-27 09:00:00"},
+};
+INSTANTIATE_TEST_SUITE_P(WorkDayFlags, NextRun, testing::ValuesIn(kWorkDayFlags), CaseName);
+
+TEST(WorkDayFlags, NthWorkDayWithNoDayFlaggedOneIsRefused)
+{
+    CSchedTrigger trigger(T("2025-01-13 10:00:00"));
+    NthWorkDay(trigger, 1);
+    for (long day = 0; day < 7; ++day)
+        trigger.SetWorkDay(day, day < 5 ? 2 : 0);
+    trigger.SetNextSchedTime(T("2025-01-02 09:00:00"));
+    trigger.SetLastExecTime(T("2025-01-02 09:00:00"));
+    EXPECT_EQ(E_FAIL, trigger.ReSchedule(T("2025-01-13 10:00:00")));
+    EXPECT_FALSE(trigger.GetErrorText().IsEmpty());
+    EXPECT_EQ("2025-01-02 09:00:00", Iso(trigger.GetNextSchedTime())) << "the next run is left as it was";
+}
+
+// The engine reschedules a task after every run, each time from the state
+// the run before left: the chain of next runs, not only one step from a
+// state set by hand. Each run comes a few seconds after its time and stamps
+// the last execution time.
+struct ChainCase {
+    const char* name;
+    Schedule setUp;
+    const char* first;                // the next run before the first run
+    std::vector<const char*> nexts;   // the next run after each run
+};
+
+void PrintTo(const ChainCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RunChain : public testing::TestWithParam<ChainCase> {};
+
+TEST_P(RunChain, EachRunReschedulesFromTheStateTheRunBeforeLeft)
+{
+    const ChainCase& c = GetParam();
+    CSchedTrigger trigger(T(c.first));
+    c.setUp(trigger);
+    trigger.SetNextSchedTime(T(c.first));
+    trigger.SetLastExecTime(T(c.first) - COleDateTimeSpan(1, 0, 0, 0));
+    for (const char* expected : c.nexts) {
+        const COleDateTime due = trigger.GetNextSchedTime();
+        const COleDateTime pass = due + COleDateTimeSpan(0, 0, 0, 3);
+        ASSERT_EQ(S_OK, trigger.ReSchedule(pass)) << "after the run due " << Iso(due) << ": " << trigger.GetErrorText();
+        EXPECT_EQ(expected, Iso(trigger.GetNextSchedTime())) << "after the run due " << Iso(due);
+        EXPECT_EQ(Iso(due), Iso(trigger.GetLastSchedTime())) << "the run's time is kept as the last scheduled";
+        trigger.SetLastExecTime(pass + COleDateTimeSpan(0, 0, 0, 1));
+    }
+}
+
+const ChainCase kChains[] = {
+    {"MondayWednesdayEveryTwoWeeks", [](CSchedTrigger& t) { Weekly(t, "M-W----", 2); }, "2025-01-13 09:00:00",
+     {"2025-01-15 09:00:00", "2025-01-27 09:00:00", "2025-01-29 09:00:00", "2025-02-10 09:00:00",
+      "2025-02-12 09:00:00"}},
+    {"DailyHourlyInAWindow",
+     [](CSchedTrigger& t) {
+         Daily(t);
+         Repeat(t, 1, 1, "08:00", "17:00");
+     },
+     "2025-01-13 15:00:00",
+     {"2025-01-13 16:00:00", "2025-01-13 17:00:00", "2025-01-14 08:00:00", "2025-01-14 09:00:00"}},
+    {"LastFriday", [](CSchedTrigger& t) { NthWeekday(t, 6, 4); }, "2025-01-31 09:00:00",
+     {"2025-02-28 09:00:00", "2025-03-28 09:00:00", "2025-04-25 09:00:00", "2025-05-30 09:00:00"}},
+    {"SecondWorkDay", [](CSchedTrigger& t) { NthWorkDay(t, 2); }, "2025-01-02 09:00:00",
+     {"2025-02-04 09:00:00", "2025-03-04 09:00:00", "2025-04-02 09:00:00", "2025-05-02 09:00:00"}},
+    {"LastWorkDay", [](CSchedTrigger& t) { Monthly(t, kMonthLastWorkDay); }, "2025-01-31 09:00:00",
+     {"2025-02-28 09:00:00", "2025-03-31 09:00:00", "2025-04-30 09:00:00", "2025-05-30 09:00:00"}},
+    {"LastDayOfTheMonth", [](CSchedTrigger& t) { Monthly(t, kMonthLastDay); }, "2025-01-31 09:00:00",
+     {"2025-02-28 09:00:00", "2025-03-31 09:00:00", "2025-04-30 09:00:00", "2025-05-31 09:00:00"}},
+    {"EveryThreeDaysOverAHoliday",
+     [](CSchedTrigger& t) {
+         Daily(t, 3);
+         Holidays(t, {"2025-01-19 00:00:00"});
+     },
+     "2025-01-13 09:00:00", {"2025-01-16 09:00:00", "2025-01-22 09:00:00", "2025-01-25 09:00:00"}},
+};
+INSTANTIATE_TEST_SUITE_P(Chains, RunChain, testing::ValuesIn(kChains),
+                         [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
 
 // Whatever the rule, a recomputed next run lies after the reference time and
 // on a day the holiday list allows.

@@ -81,6 +81,36 @@ TEST_F(TaskCollectionTest, SortsByFrequencyText)
     EXPECT_EQ(Descriptions(), (Names{"a", "f", "m", "p"}));
 }
 
+// A monthly schedule on the n-th weekday whose DayOfMonth lies outside
+// 1-6 runs on the first or the last occurrence, and the list shows and
+// sorts it under that word.
+TEST_F(TaskCollectionTest, NthWeekdayOutsideTheOrdinalsShowsAndSortsByTheOccurrenceItRuns)
+{
+    const struct {
+        const wchar_t* name;
+        short dayOfMonth;
+        const char* text;
+    } tasks[] = {{L"zero", 0, "Monthly - on the first Mon. "},
+                 {L"five", 5, "Monthly - on the fifth Mon. "},
+                 {L"nine", 9, "Monthly - on the last Mon. "},
+                 {L"two", 2, "Monthly - on the second Mon. "}};
+    for (const auto& t : tasks) {
+        ComPtr<IQVTask> task = AddTask(t.name);
+        ComPtr<IQVSchedTrigger> schedule = Part<IQVSchedTrigger>(task.Get());
+        ASSERT_TRUE(schedule);
+        task->put_TriggerType(1);
+        schedule->put_Frequency(3);
+        schedule->put_MonthRunType(2);
+        schedule->put_DayOfMonth(t.dayOfMonth);
+        schedule->put_DayOfWeek(0);
+        Bstr text;
+        ASSERT_HRESULT_SUCCEEDED(task->GetFrequencyAsString(text.Receive()));
+        EXPECT_EQ(Narrow(text.ToString()), t.text);
+    }
+    ASSERT_HRESULT_SUCCEEDED(list->Sort(1));
+    EXPECT_EQ(Descriptions(), (Names{"five", "zero", "nine", "two"}));
+}
+
 TEST_F(TaskCollectionTest, SortsByStatusText)
 {
     const struct {

@@ -2,7 +2,9 @@
 // dirty marks, the due tests at chosen times, rescheduling, the stop time,
 // the condition edge, the list texts and the task file calls.
 #include <cmath>
+#include <cwctype>
 
+#include "interfaces/task_file_state.h"
 #include "qvxstorg.h"
 #include "task_test_support.h"
 
@@ -98,8 +100,8 @@ TEST(TaskLifetimeTest, FinalReleaseFreesAllThreeParts)
 
 TEST_F(TaskObjectTest, ScriptsReachThePartsByName)
 {
-    // Names of the schedule trigger and the command list, through the
-    // task's own IDispatch.
+    // Names of the schedule trigger, the command list and the condition
+    // trigger, through the task's own IDispatch.
     ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"Frequency", Variant(short{2})));
     short frequency = -1;
     ASSERT_HRESULT_SUCCEEDED(sched->get_Frequency(&frequency));
@@ -109,12 +111,40 @@ TEST_F(TaskObjectTest, ScriptsReachThePartsByName)
     ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"Add", DISPATCH_METHOD, {Variant(static_cast<IDispatch*>(command.Get()))}));
     EXPECT_EQ(GetLongByName(task.Get(), L"Count"), 1);
 
+    // Names of the condition trigger.
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"CondType", Variant(short{11})));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"CondName", Variant(L"notepad.exe")));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"AutoReset", Variant(1L)));
+    ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"HasToggled", Variant(0L)));
+    short condType = -1;
+    cond->get_CondType(&condType);
+    EXPECT_EQ(condType, 11);
+    Bstr condName;
+    cond->get_CondName(condName.Receive());
+    EXPECT_EQ(condName.ToString(), L"notepad.exe");
+    LONG autoReset = 0;
+    cond->get_AutoReset(&autoReset);
+    EXPECT_EQ(autoReset, 1);
+    EXPECT_EQ(GetLongByName(task.Get(), L"HasToggled"), 0);
+    ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"Reset", DISPATCH_METHOD, {}));
+    EXPECT_EQ(GetLongByName(task.Get(), L"HasToggled"), 1) << "Reset of the condition";
+    Variant text;
+    ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"GetConditionString", DISPATCH_METHOD, {}, &text));
+    ASSERT_EQ(text.Type(), VT_BSTR);
+    EXPECT_EQ(std::wstring(text.Get().bstrVal), L"Not Active");
+
     // A name of the task itself is the task's: Enabled is not the
-    // condition's, ReSchedule the task's (it announces itself).
+    // condition's, ReSchedule the task's (it announces itself); Frequency
+    // is the schedule's, not the condition's.
     ASSERT_HRESULT_SUCCEEDED(PutByName(task.Get(), L"Enabled", Variant(1L)));
     LONG enabled = 0;
     task->get_Enabled(&enabled);
     EXPECT_EQ(enabled, 1);
+    cond->get_Enabled(&enabled);
+    EXPECT_EQ(enabled, 0);
+    short condFrequency = -1;
+    cond->get_Frequency(&condFrequency);
+    EXPECT_EQ(condFrequency, 0);
     EventCounter events(task.Get(), DIID__IQVTaskEvents);
     ASSERT_HRESULT_SUCCEEDED(InvokeByName(task.Get(), L"ReSchedule", DISPATCH_METHOD, {}));
     EXPECT_EQ(events.DataChanged(), 1);
@@ -435,6 +465,44 @@ TEST_F(TaskObjectTest, ConditionThatStaysTrueFiresOnce)
     }
 }
 
+// The engine asks a condition task at every pass; a condition that went
+// false and came true again fires again, once per rise.
+TEST_F(TaskObjectTest, ConditionFiresAgainAfterItWentFalseAndTrueAgain)
+{
+    ScratchFolder scratch;
+    const std::wstring watched = scratch / L"signal.txt";
+    task->put_TriggerType(2);
+    task->put_RunAsSystem(1);
+    cond->put_CondType(5);  // the file exists
+    Bstr path(watched);
+    cond->put_CondName(path.Get());
+    cond->Reset();
+
+    const auto check = [&] {
+        LONG asked = 0;
+        EXPECT_HRESULT_SUCCEEDED(task->NeedToCheckCondition(&asked));
+        EXPECT_EQ(asked, 1);
+        LONG fire = -1;
+        EXPECT_HRESULT_SUCCEEDED(task->DoCondition(&fire));
+        return fire;
+    };
+    const auto create = [&] {
+        tvx::com::Handle file(CreateFileW(watched.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(file) << GetLastError();
+    };
+
+    EXPECT_EQ(check(), 0) << "no file yet";
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        create();
+        EXPECT_EQ(check(), 1) << "the file came";
+        EXPECT_EQ(check(), 0) << "the file stays";
+        ASSERT_TRUE(DeleteFileW(watched.c_str()));
+        EXPECT_EQ(check(), 0) << "the file went";
+        EXPECT_EQ(check(), 0) << "the file stays away";
+    }
+}
+
 TEST_F(TaskObjectTest, FailedConditionTestGivesItsReason)
 {
     // A logon of a stored account: under Wine the logon gives a token that
@@ -560,9 +628,11 @@ protected:
     void SetUp() override
     {
         TaskObjectTest::SetUp();
+        // The tests' fixture registers the storage component: without it
+        // these tests fail rather than pass unrun.
         ComPtr<IUnknown> storage;
-        if (FAILED(storage.CreateInstance(CLSID_QVTaskStorage, CLSCTX_INPROC_SERVER)))
-            GTEST_SKIP() << "QvxStorg.QVTaskStorage is not registered";
+        ASSERT_HRESULT_SUCCEEDED(storage.CreateInstance(CLSID_QVTaskStorage, CLSCTX_INPROC_SERVER))
+            << "QvxStorg.QVTaskStorage is not registered";
         // A name of this run's own: the file lies in "tasks" beside the test.
         name = L"Task file test " + std::to_wstring(GetCurrentProcessId());
         Bstr text(name);
@@ -669,8 +739,8 @@ TEST_F(TaskFileTest, RunWhileTheTaskIsSavedRunsEveryLine)
 {
     ScratchFolder scratch;
     const std::wstring log = scratch / L"run.log";
-    if (!CommandAvailable((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str()))
-        GTEST_SKIP() << "LogToFile is not carried by this build of QvxCmd";
+    ASSERT_TRUE(CommandAvailable((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str()))
+        << "LogToFile does not work in this build of QvxCmd";
     AddCommands(task.Get(), {(L"LogToFile(" + log + L",first)").c_str(), (L"LogToFile(" + log + L",second)").c_str()});
     ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
     std::atomic<bool> stop{false};
@@ -709,4 +779,117 @@ TEST_F(TaskFileTest, FailedWriteKeepsEditsAndCommands)
     EXPECT_EQ(Text(&IQVTask::get_Description), name);
     EXPECT_EQ(GetLongByName(task.Get(), L"IsLog"), 1);
     EXPECT_EQ(GetLongByName(task.Get(), L"IsDirty"), 1);
+}
+
+// --- two task objects of one file ------------------------------------------------------
+
+namespace {
+
+std::wstring StoredLogFile(const std::wstring& name)
+{
+    ComPtr<IQVTask> reader = NewTask(name.c_str());
+    if (FAILED(reader->ReadFromStorage(0)))
+        return L"(not read)";
+    Bstr log;
+    reader->get_LogFile(log.Receive());
+    return log.ToString();
+}
+
+ComPtr<IQVTaskFileState> FileState(IQVTask* task)
+{
+    ComPtr<IQVTaskFileState> state;
+    EXPECT_HRESULT_SUCCEEDED(task->QueryInterface(__uuidof(IQVTaskFileState), state.ReceiveVoid()));
+    return state;
+}
+
+}  // namespace
+
+// Two programs hold the same task, each read from its file: the one that
+// saves second would silently undo the other's change. Its save is refused
+// and says why; read again, its change is saved on top of the other's.
+TEST_F(TaskFileTest, SaveOfATaskWhoseFileAnotherObjectSavedSinceIsRefused)
+{
+    AddCommands(task.Get(), {L"// shared"});
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> other = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(other->ReadFromStorage(0));
+
+    Bstr first(L"first.log");
+    task->put_LogFile(first.Get());
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+
+    Bstr second(L"second.log");
+    other->put_LogFile(second.Get());
+    other->put_IsAlarm(1);
+    EXPECT_EQ(other->WriteToStorage(0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"changed by another program"), std::wstring::npos);
+    EXPECT_EQ(StoredLogFile(name), L"first.log") << "the first save is kept";
+    EXPECT_EQ(GetLongByName(other.Get(), L"IsAlarm"), 1) << "the refused edits stay in the task";
+
+    // Read again (the command list replaced, not added to), changed again,
+    // saved: both changes are in the file.
+    ComPtr<IQVTaskFileState> state = FileState(other.Get());
+    ASSERT_TRUE(state);
+    ASSERT_HRESULT_SUCCEEDED(state->ReloadFromStorage());
+    EXPECT_EQ(GetLongByName(other.Get(), L"Count"), 1);
+    EXPECT_EQ(GetLongByName(other.Get(), L"IsAlarm"), 0);
+    other->put_IsAlarm(1);
+    ASSERT_HRESULT_SUCCEEDED(other->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> reader = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(reader->ReadFromStorage(0));
+    EXPECT_EQ(GetLongByName(reader.Get(), L"IsAlarm"), 1);
+    EXPECT_EQ(StoredLogFile(name), L"first.log");
+
+    // The first object is now behind in its turn.
+    task->put_IsAlarm(0);
+    EXPECT_EQ(task->WriteToStorage(0), E_FAIL);
+    TakeErrorDescription();
+}
+
+// A file deleted by another program is not brought back by a save of a
+// task read from it; a task that deleted its file, or was never read from
+// one, saves it anew.
+TEST_F(TaskFileTest, SaveAfterAnotherProgramDeletedTheFileIsRefused)
+{
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> other = NewTask(name.c_str());
+    ASSERT_HRESULT_SUCCEEDED(other->ReadFromStorage(0));
+    ASSERT_HRESULT_SUCCEEDED(task->DeleteFromStorage(0));
+
+    EXPECT_EQ(other->WriteToStorage(0), E_FAIL);
+    EXPECT_NE(TakeErrorDescription().find(L"deleted by another program"), std::wstring::npos);
+    EXPECT_EQ(StoredLogFile(name), L"(not read)");
+
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTask> fresh = NewTask(name.c_str());
+    Bstr log(L"fresh.log");
+    fresh->put_LogFile(log.Get());
+    EXPECT_HRESULT_SUCCEEDED(fresh->WriteToStorage(0)) << "a task never read replaces the file";
+    EXPECT_EQ(StoredLogFile(name), L"fresh.log");
+}
+
+// A task named anew is based on no file: it saves under its new name, and
+// a description changed only in letter case is still the same file.
+TEST_F(TaskFileTest, FileVersionFollowsTheDescription)
+{
+    ASSERT_HRESULT_SUCCEEDED(task->WriteToStorage(0)) << Narrow(TakeErrorDescription());
+    ComPtr<IQVTaskFileState> state = FileState(task.Get());
+    ASSERT_TRUE(state);
+    ULONGLONG version = 0;
+    EXPECT_EQ(state->GetFileVersion(&version), S_OK);
+
+    std::wstring upper = name;
+    for (wchar_t& c : upper)
+        c = static_cast<wchar_t>(towupper(c));
+    Bstr sameFile(upper);
+    task->put_Description(sameFile.Get());
+    ULONGLONG kept = 0;
+    EXPECT_EQ(state->GetFileVersion(&kept), S_OK);
+    EXPECT_EQ(kept, version);
+
+    Bstr otherName(name + L" renamed");
+    task->put_Description(otherName.Get());
+    EXPECT_EQ(state->GetFileVersion(&kept), S_FALSE);
+    Bstr back(name);
+    task->put_Description(back.Get());
 }

@@ -47,10 +47,10 @@ protected:
     ComPtr<IQVSchedTrigger> sched;
 };
 
-// Skips the test when the command component does not carry the command yet.
-#define SKIP_UNLESS_AVAILABLE(line, what) \
-    if (!CommandAvailable(line))          \
-    GTEST_SKIP() << what << " is not carried by this build of QvxCmd"
+// Fails the test when the command component lacks the command: a skip
+// would count as a pass.
+#define REQUIRE_AVAILABLE(line, what) \
+    ASSERT_TRUE(CommandAvailable(line)) << what << " does not work in this build of QvxCmd"
 
 std::string ErrorForm(const char* description, const std::wstring& text)
 {
@@ -112,7 +112,7 @@ TEST_F(TaskRunTest, ScriptOfCommentsRunsAndStampsTheRun)
 TEST_F(TaskRunTest, LogLinesWrapTheScriptInOrder)
 {
     const std::wstring log = scratch / L"run.log";
-    SKIP_UNLESS_AVAILABLE((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str(), "LogToFile");
+    REQUIRE_AVAILABLE((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str(), "LogToFile");
     LogRunTo(log);
     AddCommands(task.Get(), {(L"LogToFile(" + log + L",middle)").c_str()});
     EXPECT_EQ(task->Run(), S_OK);
@@ -131,11 +131,35 @@ TEST_F(TaskRunTest, FailureAlsoGoesToTheTasksOwnLog)
     EXPECT_EQ(LogTexts(errors), expected);
 }
 
+// IsLog without a log file: the script runs, and no run log line is
+// written anywhere a log could land (the script's own log, the error log,
+// the default run log "Qvxsched.log" beside the program or in the working
+// folder).
 TEST_F(TaskRunTest, LogWithoutFileNameWritesNoLogLines)
 {
+    const std::wstring scriptLog = scratch / L"script.log";
+    const std::wstring errors = scratch / L"errors.log";
+    REQUIRE_AVAILABLE((L"LogToFile(" + (scratch / L"probe.log") + L",probe)").c_str(), "LogToFile");
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring programFolder = program;
+    programFolder.resize(programFolder.find_last_of(L'\\') + 1);
+    wchar_t working[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, working);
+    const std::wstring defaultLogs[] = {programFolder + L"Qvxsched.log", std::wstring(working) + L"\\Qvxsched.log"};
+    for (const std::wstring& log : defaultLogs)
+        DeleteFileW(log.c_str());
+
     task->put_IsLog(1);
-    AddCommands(task.Get(), {L"// quiet"});
+    LogErrorsTo(errors);
+    AddCommands(task.Get(), {(L"LogToFile(" + scriptLog + L",the script ran)").c_str()});
+    const DWORD start = GetTickCount();
     EXPECT_EQ(task->Run(), S_OK) << Narrow(TakeErrorDescription());
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(LogTexts(scriptLog), std::vector<std::string>{"the script ran"}) << "no LAUNCHING or COMPLETED line";
+    EXPECT_FALSE(FileExists(errors)) << ReadFileText(errors);
+    for (const std::wstring& log : defaultLogs)
+        EXPECT_FALSE(FileExists(log)) << Narrow(log) << ": " << ReadFileText(log);
 }
 
 TEST_F(TaskRunTest, AccountChoiceOfTheRun)
@@ -286,7 +310,7 @@ TEST_F(TaskRunTest, TaskReleasedDuringItsRunFinishesTheRun)
 
 TEST_F(TaskRunTest, StopDuringARunningProgramReturnsAndEndsTheQueue)
 {
-    SKIP_UNLESS_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
+    REQUIRE_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
     const std::wstring log = scratch / L"after.log";
     const std::wstring errors = scratch / L"errors.log";
     LogErrorsTo(errors);
@@ -309,7 +333,7 @@ TEST_F(TaskRunTest, StopDuringARunningProgramReturnsAndEndsTheQueue)
 
 TEST_F(TaskRunTest, StopTimeKillsTheProgramTheRunWaitsFor)
 {
-    SKIP_UNLESS_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
+    REQUIRE_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
     AddCommands(task.Get(), {(L"RunProgram(" + SleeperPath() + L" --ms 60000)").c_str(), L"WaitForProgram(-1)"});
     task->put_StopAfter(1);
     task->put_StopMinutes(1);

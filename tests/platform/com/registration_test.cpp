@@ -5,11 +5,16 @@
 #include <string>
 
 #include "platform/com/class_factory.h"
-#include "platform/com/reg_key.h"
+#include "registry_reading.h"
 #include "test_objects.h"
 
 namespace tvx::com::test {
 namespace {
+
+using tvxtest::ClassesKeyExists;
+using tvxtest::ClassesValue;
+using tvxtest::ExpectClassesValues;
+using tvxtest::kNoValue;
 
 // GUIDs of this test only, so that it can write and remove them freely.
 const CLSID kThing = {0x46cd3e60, 0x95ce, 0x408f, {0x82, 0xcb, 0x77, 0xda, 0x45, 0x20, 0x6a, 0xe9}};
@@ -29,22 +34,6 @@ const AppIdRegistration kProcessApp = {&kAppId, L"TvxTestServer", L"TvxTestServe
 
 const wchar_t kExePath[] = L"C:\\Program Files\\Tvx Test\\server.exe";
 
-bool KeyExists(const std::wstring& path)
-{
-    RegKey key;
-    return key.Open(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
-}
-
-// The value, or "<none>" when the key or value is missing.
-std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr)
-{
-    RegKey key;
-    std::wstring value;
-    if (key.Open(HKEY_CLASSES_ROOT, path.c_str()) != ERROR_SUCCESS || key.GetString(name, value) != ERROR_SUCCESS)
-        return L"<none>";
-    return value;
-}
-
 class RegistrationTest : public ::testing::Test {
 protected:
     void TearDown() override
@@ -63,12 +52,7 @@ TEST_F(RegistrationTest, LocalServerClassWritesClassProgIdsAndAppIdAndUnregister
     ASSERT_EQ(RegisterAppId(kServiceApp), S_OK);
     ASSERT_EQ(RegisterClasses(kThingClass, ServerKind::LocalServer, kExePath, &kAppId, &kLibId), S_OK);
 
-    struct Expected {
-        std::wstring key;
-        const wchar_t* name;
-        std::wstring value;
-    };
-    const Expected written[] = {
+    ExpectClassesValues({
         {clsid_, nullptr, L"Thing Class"},
         {clsid_ + L"\\ProgID", nullptr, L"TvxComTest.Thing.1"},
         {clsid_ + L"\\VersionIndependentProgID", nullptr, L"TvxComTest.Thing"},
@@ -84,11 +68,9 @@ TEST_F(RegistrationTest, LocalServerClassWritesClassProgIdsAndAppIdAndUnregister
         {app_, L"LocalService", L"TvxTestService"},
         {app_, L"ServiceParameters", L"-Service"},
         {L"AppID\\TvxTestServer.EXE", L"AppID", GuidString(kAppId)},
-    };
-    for (const Expected& e : written)
-        EXPECT_EQ(Value(e.key, e.name), e.value) << e.key;
-    EXPECT_TRUE(KeyExists(clsid_ + L"\\Programmable"));
-    EXPECT_FALSE(KeyExists(clsid_ + L"\\InprocServer32"));
+    });
+    EXPECT_TRUE(ClassesKeyExists(clsid_ + L"\\Programmable"));
+    EXPECT_FALSE(ClassesKeyExists(clsid_ + L"\\InprocServer32"));
 
     CLSID by_prog_id = GUID_NULL;
     ASSERT_EQ(CLSIDFromProgID(L"TvxComTest.Thing", &by_prog_id), S_OK);
@@ -98,29 +80,29 @@ TEST_F(RegistrationTest, LocalServerClassWritesClassProgIdsAndAppIdAndUnregister
     ASSERT_EQ(UnregisterAppId(kServiceApp), S_OK);
     const wchar_t* removed[] = {L"TvxComTest.Thing.1", L"TvxComTest.Thing", L"AppID\\TvxTestServer.EXE"};
     for (const wchar_t* key : removed)
-        EXPECT_FALSE(KeyExists(key)) << key;
-    EXPECT_FALSE(KeyExists(clsid_));
-    EXPECT_FALSE(KeyExists(app_));
+        EXPECT_FALSE(ClassesKeyExists(key)) << key;
+    EXPECT_FALSE(ClassesKeyExists(clsid_));
+    EXPECT_FALSE(ClassesKeyExists(app_));
 }
 
 TEST_F(RegistrationTest, InprocClassIsBothThreadedWithThePlainPath)
 {
     const wchar_t path[] = L"C:\\Program Files\\Tvx Test\\QvxThing.dll";
     ASSERT_EQ(RegisterClasses(kThingClass, ServerKind::InProcess, path, nullptr, nullptr), S_OK);
-    EXPECT_EQ(Value(clsid_ + L"\\InprocServer32"), path);
-    EXPECT_EQ(Value(clsid_ + L"\\InprocServer32", L"ThreadingModel"), L"Both");
-    EXPECT_EQ(Value(clsid_, L"AppID"), L"<none>");
-    EXPECT_FALSE(KeyExists(clsid_ + L"\\TypeLib"));
-    EXPECT_FALSE(KeyExists(clsid_ + L"\\LocalServer32"));
+    EXPECT_EQ(ClassesValue(clsid_ + L"\\InprocServer32"), path);
+    EXPECT_EQ(ClassesValue(clsid_ + L"\\InprocServer32", L"ThreadingModel"), L"Both");
+    EXPECT_EQ(ClassesValue(clsid_, L"AppID"), kNoValue);
+    EXPECT_FALSE(ClassesKeyExists(clsid_ + L"\\TypeLib"));
+    EXPECT_FALSE(ClassesKeyExists(clsid_ + L"\\LocalServer32"));
 }
 
 TEST_F(RegistrationTest, RegisteringForProcessModeRemovesTheServiceValues)
 {
     ASSERT_EQ(RegisterAppId(kServiceApp), S_OK);
     ASSERT_EQ(RegisterAppId(kProcessApp), S_OK);
-    EXPECT_EQ(Value(app_), L"TvxTestServer");
-    EXPECT_EQ(Value(app_, L"LocalService"), L"<none>");
-    EXPECT_EQ(Value(app_, L"ServiceParameters"), L"<none>");
+    EXPECT_EQ(ClassesValue(app_), L"TvxTestServer");
+    EXPECT_EQ(ClassesValue(app_, L"LocalService"), kNoValue);
+    EXPECT_EQ(ClassesValue(app_, L"ServiceParameters"), kNoValue);
 }
 
 TEST_F(RegistrationTest, UnregisterLeavesAProgIdThatAnotherClassTookOver)
@@ -128,10 +110,10 @@ TEST_F(RegistrationTest, UnregisterLeavesAProgIdThatAnotherClassTookOver)
     ASSERT_EQ(RegisterClasses(kThingClass, ServerKind::InProcess, L"C:\\a.dll", nullptr, nullptr), S_OK);
     ASSERT_EQ(RegisterClasses(kOtherThingClass, ServerKind::InProcess, L"C:\\b.dll", nullptr, nullptr), S_OK);
     ASSERT_EQ(UnregisterClasses(kThingClass), S_OK);
-    EXPECT_EQ(Value(L"TvxComTest.Thing.1\\CLSID"), GuidString(kOtherThing));
-    EXPECT_FALSE(KeyExists(L"TvxComTest.Thing"));  // still ours: removed
+    EXPECT_EQ(ClassesValue(L"TvxComTest.Thing.1\\CLSID"), GuidString(kOtherThing));
+    EXPECT_FALSE(ClassesKeyExists(L"TvxComTest.Thing"));  // still ours: removed
     ASSERT_EQ(UnregisterClasses(kOtherThingClass), S_OK);
-    EXPECT_FALSE(KeyExists(L"TvxComTest.Thing.1"));
+    EXPECT_FALSE(ClassesKeyExists(L"TvxComTest.Thing.1"));
 }
 
 TEST_F(RegistrationTest, UnregisteringWhatIsNotRegisteredSucceeds)
@@ -152,11 +134,11 @@ TEST(EmbeddedTypeLib, RegistersUnderTheLibraryGuidAndUnregistersCompletely)
     EXPECT_TRUE(IsEqualGUID(libid, LIBID_TvxComTestLib));
     ComPtr<ITypeLib> lib;
     EXPECT_EQ(LoadRegTypeLib(LIBID_TvxComTestLib, 1, 0, LOCALE_NEUTRAL, lib.Receive()), S_OK);
-    EXPECT_EQ(Value(L"Interface\\" + GuidString(__uuidof(ICounter)) + L"\\TypeLib"), GuidString(LIBID_TvxComTestLib));
+    EXPECT_EQ(ClassesValue(L"Interface\\" + GuidString(__uuidof(ICounter)) + L"\\TypeLib"), GuidString(LIBID_TvxComTestLib));
     lib.Reset();
 
     ASSERT_EQ(UnregisterEmbeddedTypeLib(path), S_OK);
-    EXPECT_FALSE(KeyExists(L"TypeLib\\" + GuidString(LIBID_TvxComTestLib)));
+    EXPECT_FALSE(ClassesKeyExists(L"TypeLib\\" + GuidString(LIBID_TvxComTestLib)));
     EXPECT_NE(LoadRegTypeLib(LIBID_TvxComTestLib, 1, 0, LOCALE_NEUTRAL, lib.Receive()), S_OK);
     EXPECT_EQ(UnregisterEmbeddedTypeLib(path), S_OK);  // a second time: nothing left to remove
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/com/com.h"
+#include "registry_reading.h"
 #include "sample_inproc_idl.h"
 #include "sample_process.h"
 #include "sample_server_idl.h"
@@ -14,43 +15,15 @@
 namespace tvx::com::test {
 namespace {
 
+using tvxtest::ClassesKeyExists;
+using tvxtest::ClassesValue;
+using tvxtest::ExpectClassesValues;
+using tvxtest::kNoValue;
+using tvxtest::LowerText;
+
 const GUID kSampleAppId = {0xb814e0d8, 0xa5d2, 0x457f, {0xb5, 0x5f, 0xc1, 0xa2, 0x95, 0x96, 0xa9, 0x77}};
 const wchar_t kTypeLibMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
 const wchar_t kDispatchMarshaler[] = L"{00020420-0000-0000-C000-000000000046}";
-
-bool KeyExists(const std::wstring& path)
-{
-    RegKey key;
-    return key.Open(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
-}
-
-std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr)
-{
-    RegKey key;
-    std::wstring value;
-    if (key.Open(HKEY_CLASSES_ROOT, path.c_str()) != ERROR_SUCCESS || key.GetString(name, value) != ERROR_SUCCESS)
-        return L"<none>";
-    return value;
-}
-
-std::wstring Lower(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = towlower(c);
-    return text;
-}
-
-struct Expected {
-    std::wstring key;
-    const wchar_t* name;
-    std::wstring value;
-};
-
-void ExpectValues(std::initializer_list<Expected> expected)
-{
-    for (const Expected& e : expected)
-        EXPECT_EQ(Value(e.key, e.name), e.value) << e.key << " " << (e.name ? e.name : L"(default)");
-}
 
 void ExpectTypeLibRegistered(REFGUID libid)
 {
@@ -69,7 +42,7 @@ TEST(InprocSampleRegistration, RegsvrWritesClassProgIdsAndTypeLib)
     ASSERT_EQ(RunToEnd(L"regsvr32.exe /s \"" + dll + L"\""), 0u);
 
     std::wstring clsid = L"CLSID\\" + GuidString(CLSID_SampleCalc);
-    ExpectValues({
+    ExpectClassesValues({
         {clsid, nullptr, L"SampleCalc Class"},
         {clsid + L"\\ProgID", nullptr, L"TvxSample.Calc.1"},
         {clsid + L"\\VersionIndependentProgID", nullptr, L"TvxSample.Calc"},
@@ -80,8 +53,8 @@ TEST(InprocSampleRegistration, RegsvrWritesClassProgIdsAndTypeLib)
         {L"TvxSample.Calc\\CurVer", nullptr, L"TvxSample.Calc.1"},
         {L"Interface\\" + GuidString(IID_ISampleCalc) + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler},
     });
-    EXPECT_EQ(Lower(Value(clsid + L"\\InprocServer32")), Lower(dll));
-    EXPECT_TRUE(KeyExists(clsid + L"\\Programmable"));
+    EXPECT_EQ(LowerText(ClassesValue(clsid + L"\\InprocServer32")), LowerText(dll));
+    EXPECT_TRUE(ClassesKeyExists(clsid + L"\\Programmable"));
     ExpectTypeLibRegistered(LIBID_TvxSampleInprocLib);
 }
 
@@ -97,7 +70,7 @@ TEST(InprocSampleRegistration, RegsvrUnregisterRemovesEverything)
         L"Interface\\" + GuidString(IID_ISampleCalc),
     };
     for (const std::wstring& key : gone)
-        EXPECT_FALSE(KeyExists(key)) << key;
+        EXPECT_FALSE(ClassesKeyExists(key)) << key;
 }
 
 TEST(LocalSampleRegistration, RegServerWritesClassAppIdAndTypeLib)
@@ -107,7 +80,7 @@ TEST(LocalSampleRegistration, RegServerWritesClassAppIdAndTypeLib)
 
     std::wstring clsid = L"CLSID\\" + GuidString(CLSID_SampleServer);
     std::wstring app = L"AppID\\" + GuidString(kSampleAppId);
-    ExpectValues({
+    ExpectClassesValues({
         {clsid, nullptr, L"SampleServer Class"},
         {clsid + L"\\ProgID", nullptr, L"TvxSample.Server.1"},
         {clsid + L"\\VersionIndependentProgID", nullptr, L"TvxSample.Server"},
@@ -115,14 +88,14 @@ TEST(LocalSampleRegistration, RegServerWritesClassAppIdAndTypeLib)
         {clsid + L"\\TypeLib", nullptr, GuidString(LIBID_TvxSampleServerLib)},
         {L"TvxSample.Server\\CurVer", nullptr, L"TvxSample.Server.1"},
         {app, nullptr, L"TvxSampleServer"},
-        {app, L"LocalService", L"<none>"},
+        {app, L"LocalService", kNoValue},
         {L"AppID\\tvx_sample_server.exe", L"AppID", GuidString(kSampleAppId)},
         {L"Interface\\" + GuidString(IID_ISampleServer) + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler},
         {L"Interface\\" + GuidString(DIID__ISampleServerEvents) + L"\\ProxyStubClsid32", nullptr,
          kDispatchMarshaler},
     });
-    EXPECT_EQ(Lower(Value(clsid + L"\\LocalServer32")), Lower(exe));
-    EXPECT_FALSE(KeyExists(clsid + L"\\InprocServer32"));
+    EXPECT_EQ(LowerText(ClassesValue(clsid + L"\\LocalServer32")), LowerText(exe));
+    EXPECT_FALSE(ClassesKeyExists(clsid + L"\\InprocServer32"));
     ExpectTypeLibRegistered(LIBID_TvxSampleServerLib);
 }
 
@@ -158,7 +131,7 @@ TEST(LocalSampleRegistration, UnregServerRemovesEverything)
         L"Interface\\" + GuidString(DIID__ISampleServerEvents),
     };
     for (const std::wstring& key : gone)
-        EXPECT_FALSE(KeyExists(key)) << key;
+        EXPECT_FALSE(ClassesKeyExists(key)) << key;
 }
 
 }  // namespace
