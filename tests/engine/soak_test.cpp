@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 #include <random>
+#include <sstream>
 #include <thread>
 
 #include "engine_test_support.h"
@@ -220,6 +221,7 @@ struct RaceTally {
     long saved = 0;
     long refused = 0;
     long last = -1;  // the value of its last accepted change
+    bool uncertain = false;  // its last change was refused: saved or not
     std::string failure;  // a failure it must never see
 };
 
@@ -331,15 +333,16 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
             if (SUCCEEDED(hr)) {
                 ++engine.saved;
                 engine.last = state;
-            } else {
-                // The loser of a long run of races may be told so; any
-                // other failure is a fault.
-                const std::wstring why = TakeErrorDescription();
-                if (why.find(L"kept saving") == std::wstring::npos) {
-                    engine.failure = "EnableTask/ResetTrigger: " + Narrow(why);
-                    return;
-                }
+                engine.uncertain = false;
+            } else if (hr == E_FAIL) {
+                // The loser of a long run of races is told so (its reason is
+                // in the engine's error log, checked below: Wine carries no
+                // error text across processes on these calls).
                 ++engine.refused;
+                engine.uncertain = true;
+            } else {
+                engine.failure = "EnableTask/ResetTrigger: " + std::to_string(hr);
+                return;
             }
             Sleep(std::uniform_int_distribution<DWORD>(0, 10)(random));
         }
@@ -368,7 +371,8 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     ASSERT_HRESULT_SUCCEEDED(stored->ReadFromStorage(0)) << Narrow(TakeErrorDescription());
     long enabled = -1;
     stored->get_Enabled(&enabled);
-    EXPECT_EQ(enabled, engine.last);
+    if (!engine.uncertain)
+        EXPECT_EQ(enabled, engine.last);
     const std::wstring log_value = L"LogFile-" + std::to_wstring(log_client.last) + L".log";
     const std::wstring alarm_value = L"AlarmWaveFile-" + std::to_wstring(alarm_client.last) + L".wav";
     EXPECT_EQ(TextProperty(stored.Get(), &IQVTask::get_LogFile), log_value);
@@ -388,9 +392,21 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     held->get_Enabled(&enabled);
     EXPECT_EQ(enabled, engine.last);
 
+    // Every refusal the engine reported was a lost race, nothing else.
     const std::string errors = ReadFileText(error_log);
-    if (!errors.empty())
-        std::printf("the engine's error log:\n%s\n", errors.c_str());
+    std::istringstream lines(errors);
+    std::string line;
+    long logged = 0;
+    while (std::getline(lines, line)) {
+        if (line.empty() || line == "\r")
+            continue;
+        ++logged;
+        EXPECT_NE(line.find("The change of task Contested could not be saved"), std::string::npos) << line;
+        EXPECT_TRUE(line.find("changed by another program") != std::string::npos ||
+                    line.find("kept saving") != std::string::npos)
+            << line;
+    }
+    EXPECT_EQ(logged, engine.refused) << errors;
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
     held.Reset();
     kept_task.Reset();
