@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "command/owned_handle.h"
 #include "platform/framework/string.h"
 
@@ -23,6 +25,9 @@ struct DesktopContext {
     BOOL interactive = TRUE;
     // Milliseconds between the items of a typed key text.
     long keyDelay = 100;
+    // Set from another thread when the run is asked to stop; typing ends
+    // at the next key. None: typing is never stopped.
+    const std::atomic<bool>* stopRequested = nullptr;
 
     // During a queue run under a stored logon the programs start as that
     // user, with the user's token, creation flags and environment block, on

@@ -104,14 +104,21 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
 
 HWND WaitForWindow(const char* title, DWORD limitMs)
 {
+    // Every window of that title is looked at, not only the first: the
+    // hidden window of an earlier helper that is still going away may come
+    // first.
     HWND window = nullptr;
     WaitUntil(
         [&] {
-            window = FindWindowA(nullptr, title);
-            return window != nullptr && IsWindowVisible(window);
+            window = nullptr;
+            while ((window = FindWindowExA(nullptr, window, nullptr, title)) != nullptr) {
+                if (IsWindowVisible(window))
+                    return true;
+            }
+            return false;
         },
         limitMs);
-    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+    return window;
 }
 
 std::string ReadWholeFile(const std::string& path)
