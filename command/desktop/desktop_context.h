@@ -5,18 +5,18 @@
 
 #include <atomic>
 
-#include "command/owned_handle.h"
+#include "command/desktop/process_slot.h"
 #include "platform/framework/string.h"
 
 namespace desktop {
 
 struct DesktopContext {
-    DesktopContext(CString& lastError, OwnedKernelHandle& process) : lastError(lastError), process(process) {}
+    DesktopContext(CString& lastError, ProcessSlot& process) : lastError(lastError), process(process) {}
 
     // The reason of the last failure; a command that fails sets it.
     CString& lastError;
     // The program started last without waiting; WaitForProgram waits for it.
-    OwnedKernelHandle& process;
+    ProcessSlot& process;
     // Where InputBox leaves its answer; none keeps no answer.
     CString* inputAnswer = nullptr;
 

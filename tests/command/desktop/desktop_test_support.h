@@ -113,7 +113,7 @@ protected:
     int Run(Command command, const std::vector<CString>& parameters);
 
     CString lastError;
-    OwnedKernelHandle process;
+    desktop::ProcessSlot process;
     CString answer;
     desktop::DesktopContext context{lastError, process};
 };
