@@ -129,6 +129,48 @@ TEST_F(SendEMailTest, OnlyServerSenderAndRecipientsAreNeeded)
     EXPECT_TRUE(mail[0].attachments.empty());
 }
 
+// A team list written without blanks and a word of 1 500 characters: each
+// makes a header line longer than a mail line may be unless it is folded,
+// and the server refuses such a line.
+TEST_F(SendEMailTest, TeamListAndOverlongWordArriveWhole)
+{
+    std::vector<std::string> team;
+    std::string list;
+    for (int i = 0; i < 40; ++i) {
+        team.push_back("team.member." + std::to_string(i) + "@operations.example.com");
+        list += (i ? ";" : "") + team.back();
+    }
+    std::string word;
+    for (int i = 0; i < 1500; ++i)
+        word += "abcdefghijklmnopqrstuvwxyz0123456789"[i % 36];
+    const std::string subject = "Report " + word + " done";
+
+    ASSERT_EQ(1, mail::SendEMail(Parameters({"127.0.0.1", "scheduler@example.com", list, subject, "Body"}),
+                                 lastError))
+        << lastError;
+    std::vector<ReceivedMail> mail = ReadReceivedMail();
+    ASSERT_EQ(1u, mail.size());
+    const ReceivedMail& received = mail[0];
+    EXPECT_EQ(team, received.recipients);
+    EXPECT_EQ(subject, received.Header("Subject"));
+    // Folded after its commas: unfolded, the same addresses in the same order.
+    std::vector<std::string> to;
+    std::string raw = received.RawHeader("To");
+    for (size_t start = 0; start <= raw.size();) {
+        size_t comma = raw.find(',', start);
+        if (comma == std::string::npos)
+            comma = raw.size();
+        std::string entry = raw.substr(start, comma - start);
+        entry.erase(0, entry.find_first_not_of(' '));
+        to.push_back(entry);
+        start = comma + 1;
+    }
+    EXPECT_EQ(team, to);
+    // A single text part ends with its line break.
+    EXPECT_EQ("Body\n", received.body);
+    EXPECT_EQ(0, received.defects);
+}
+
 struct FailureCase {
     const char* what;
     std::vector<std::string> parameters;
