@@ -36,7 +36,7 @@ protected:
         if (!log.empty())
             arguments += " --log \"" + log + "\"";
         m_recorders.emplace_back(new HelperProcess(kKeyRecorder, arguments));
-        EXPECT_TRUE(m_recorders.back()->Started());
+        EXPECT_TRUE(m_recorders.back()->Started()) << "error " << m_recorders.back()->StartError();
         m_recorders.back()->WaitUntilReady(10000);
         HWND window = WaitForWindow(title, 10000);
         if (window != nullptr) {

@@ -335,11 +335,16 @@ TEST_P(WaitFlagPrograms, ProgramWaitedForIsShownAndEndingItEndsTheWait)
         },
         10000);
     // Ended from outside, as the task ends a program past its time limit.
+    const DWORD waitedId = shown ? GetProcessId(waited) : 0;
     const bool ended = shown && TerminateProcess(waited, 1);
     const bool returned = WaitUntil([&] { return done.load(); }, 5000);
     if (!returned)
         EndHelperProcesses();
     worker.join();
+    // What the ended interpreter had started still runs, and would hold the
+    // test's output open until it ends by itself.
+    if (waitedId != 0)
+        EndHelperProcesses(waitedId);
 
     ASSERT_TRUE(shown) << "the program waited for was never shown";
     EXPECT_TRUE(ended);

@@ -29,7 +29,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-trap 'exit 143' INT TERM HUP
+trap 'echo "with-smtp-server: stopped by a signal" >&2; exit 143' INT TERM HUP
 
 # Should this script be killed before it can stop the server, the server
 # still ends: at once when the system can tell it (parent-death signal),
