@@ -8,6 +8,7 @@ int CMacroCommand::RunDesktopCommand(DesktopCommand command)
     context.inputAnswer = &m_strInputAnswer;
     context.interactive = m_bInteractive;
     context.keyDelay = m_nKeyDelay;
+    context.stopRequested = &m_bCancel;
     context.impersonating = m_bImpersonating;
     context.logonToken = m_hLogonToken;
     context.creationFlags = m_dwCreationFlags;

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <vector>
 
+#include "command/desktop/process_slot.h"
 #include "command/dialup/dialup_commands.h"
 #include "command/owned_handle.h"
 #include "command/scheduler_connection.h"
@@ -66,8 +67,10 @@ public:
     void ClearLastErrorString() { m_strLastError.Empty(); }
     long GetKeyDelay() const { return m_nKeyDelay; }
     void SetKeyDelay(long milliseconds) { m_nKeyDelay = milliseconds; }
-    HANDLE GetProcessHandle() const { return m_hProcess.get(); }
-    void SetProcessHandle(HANDLE process) { m_hProcess.reset(process); }
+    // May come from another thread while a line runs: the handle stays open
+    // as long as this object.
+    HANDLE GetProcessHandle() { return m_hProcess.HandOut(); }
+    void SetProcessHandle(HANDLE process) { m_hProcess.Keep(OwnedKernelHandle(process)); }
     BOOL IsInteractive() const { return m_bInteractive; }
     bool IsDialUpAvailable() const { return m_dialUp.IsAvailable(); }
     const CString& GetRunDesktopName() const { return m_strRunDesktopName; }
@@ -155,7 +158,7 @@ private:
     // Command state.
     dialup::DialUpCommands m_dialUp;
     std::atomic<bool> m_bCancel{false};
-    OwnedKernelHandle m_hProcess;
+    desktop::ProcessSlot m_hProcess;
     CString m_strUserName;
     CString m_strPassword;
     BOOL m_bInteractive = TRUE;

@@ -27,6 +27,7 @@ inline constexpr char kCloseWindowFailed[] = "Unable to Close Window %s";
 // Keys.
 inline constexpr char kKeyActivateFailed[] = "sendkey function activate failed to find window";
 inline constexpr char kKeyBraceNotClosed[] = "sendkey function found an opening brace without a closing brace";
+inline constexpr char kKeyActivateNotReady[] = "sendkey function activate could not bring the window to the front";
 inline constexpr char kKeyNestedTooDeeply[] = "sendkey function found groups and modifiers nested too deeply";
 inline constexpr char kSendKeysToWindowFailed[] = "Unable to complete SendKeysToWindow command";
 inline constexpr char kSendKeysFromFileFailed[] = "Unable to complete SendKeysFromFile command";

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <string>
 
+#include "command/command_texts.h"
 #include "command/desktop/desktop_commands.h"
 #include "command/desktop/desktop_texts.h"
 #include "command/desktop/system_key_output.h"
@@ -21,12 +22,16 @@ const char* KeyTextFailure(int result)
         return desktop_text::kKeyBraceNotClosed;
     if (result == kNestedTooDeeply)
         return desktop_text::kKeyNestedTooDeeply;
+    if (result == kActivateNotReady)
+        return desktop_text::kKeyActivateNotReady;
+    if (result == kKeysStopped)
+        return command_text::kUserCancelled;
     return nullptr;
 }
 
 int TypeKeysReporting(const CString& keys, DesktopContext& context)
 {
-    CSystemKeyOutput output;
+    CSystemKeyOutput output(context.stopRequested);
     CKeyTextSender sender(output);
     if (const char* failure = KeyTextFailure(sender.TypeKeys(keys, context.keyDelay))) {
         context.lastError = failure;
@@ -59,7 +64,10 @@ int SendKeysToWindow(const CommandArguments& arguments, DesktopContext& context)
         context.lastError = desktop_text::kSendKeysToWindowFailed;
         return 0;
     }
-    BringWindowToFront(window);
+    if (!ActivateForInput(window, kActivationLimitMs)) {
+        context.lastError = desktop_text::kSendKeysToWindowFailed;
+        return 0;
+    }
     if (keys.IsEmpty())
         return 1;
     return TypeKeysReporting(keys, context);

@@ -22,7 +22,8 @@ constexpr int kMaxNesting = 32;
 
 bool IsFailure(int result)
 {
-    return result == kActivateNotFound || result == kBraceNotClosed || result == kNestedTooDeeply;
+    return result == kActivateNotFound || result == kBraceNotClosed || result == kNestedTooDeeply ||
+           result == kActivateNotReady || result == kKeysStopped;
 }
 
 bool LocalTime(std::time_t when, std::tm* local)
@@ -32,9 +33,18 @@ bool LocalTime(std::time_t when, std::tm* local)
 
 std::string FormatTime(const char* format, const std::tm& local)
 {
-    char text[256] = "";
-    const size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
+    // strftime gives 0 both for an empty result and for one that does not
+    // fit, so the buffer grows until the result must have fitted: no
+    // conversion gives more than a few dozen characters.
+    const size_t enough = 64 * (std::strlen(format) + 1);
+    for (size_t size = 256;; size *= 2) {
+        std::string text(size, '\0');
+        const size_t length = std::strftime(&text[0], size, format, &local);
+        if (length > 0 || size >= enough) {
+            text.resize(length);
+            return text;
+        }
+    }
 }
 
 std::string Number(int value)
@@ -90,25 +100,34 @@ int CKeyTextSender::SendKeyText(const char* text, long delay)
     const size_t length = std::strlen(text);
     int result = kKeyTextEnd;
     for (size_t i = 0; i < length; ++i) {
+        if (m_output.StopRequested())
+            return kKeysStopped;
         result = SendKeyItem(&cursor, 0);
         // After a failed item the focus is not where the script expects it:
         // the rest must not be typed into some other window.
         if (result <= kKeyTextEnd || IsFailure(result) || *cursor == '\0')
             break;
-        m_output.Pause(delay);
+        if (Pause(delay) == kKeysStopped)
+            return kKeysStopped;
     }
     return result;
 }
 
 int CKeyTextSender::TypeKeys(const char* text, long delay)
 {
+    // Caps Lock is pressed directly: it is switched back on even when the
+    // run asked to stop.
     const bool capsLock = m_output.IsCapsLockOn();
-    if (capsLock)
-        TapKey(VK_CAPITAL, 1);
+    if (capsLock) {
+        m_output.PressKey(VK_CAPITAL, true);
+        m_output.PressKey(VK_CAPITAL, false);
+    }
     const std::string copy = text;
     const int result = SendKeyText(copy.c_str(), delay);
-    if (capsLock)
-        TapKey(VK_CAPITAL, 1);
+    if (capsLock) {
+        m_output.PressKey(VK_CAPITAL, true);
+        m_output.PressKey(VK_CAPITAL, false);
+    }
     return result;
 }
 
@@ -143,13 +162,11 @@ int CKeyTextSender::SendKeyItem(const char** cursor, int depth)
     case ')':
         return kKeyItemSent;
     case '~':
-        TapKey(VK_RETURN, 1);
-        return kKeyItemSent;
+        return TapKey(VK_RETURN, 1);
     case '{':
         return SendBraced(cursor);
     default:
-        TypeCharacter(c, 1);
-        return kKeyItemSent;
+        return TypeCharacter(c, 1);
     }
 }
 
@@ -159,8 +176,7 @@ int CKeyTextSender::SendBraced(const char** cursor)
     // One character between braces is typed as it is: "{+}", "{(}", "{}}".
     if (inside[0] != '\0' && inside[1] == '}') {
         *cursor = inside + 2;
-        TypeCharacter(inside[0], 1);
-        return kKeyItemSent;
+        return TypeCharacter(inside[0], 1);
     }
     const char* close = std::strchr(inside, '}');
     if (close == nullptr)
@@ -178,14 +194,11 @@ int CKeyTextSender::SendBraced(const char** cursor)
     const BYTE code = FindKeyCode(name);
     if (code == 0) {
         // An unknown name types its first letter: "{x 4}" gives "xxxx".
-        if (!name.IsEmpty())
-            TypeCharacter(name[0], count);
-        return kKeyItemSent;
+        return name.IsEmpty() ? kKeyItemSent : TypeCharacter(name[0], count);
     }
     if (IsPseudoKey(code))
         return SendPseudoKey(code, count, countGiven, argument);
-    TapKey(code, count);
-    return kKeyItemSent;
+    return TapKey(code, count);
 }
 
 int CKeyTextSender::SendPseudoKey(BYTE code, long count, bool countGiven, const CString& argument)
@@ -195,70 +208,74 @@ int CKeyTextSender::SendPseudoKey(BYTE code, long count, bool countGiven, const 
     std::tm local{};
     switch (code) {
     case kPseudoDelay:
-        m_output.Pause(countGiven ? count : 1);
-        return kKeyItemSent;
+        return Pause(countGiven ? count : 1);
     case kPseudoActivate:
-        return m_output.ActivateWindow(argument) ? kKeyItemSent : kActivateNotFound;
+        return m_output.ActivateWindow(argument);
     case kPseudoDate:
-        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
-            TypeGeneratedText(FormatTime("%m/%d/%y", local));
-        return kKeyItemSent;
+        if (!LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(FormatTime("%m/%d/%y", local));
     case kPseudoTime:
-        if (LocalTime(now + n, &local))
-            TypeGeneratedText(FormatTime("%H:%M:%S", local));
-        return kKeyItemSent;
+        if (!LocalTime(now + n, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(FormatTime("%H:%M:%S", local));
     case kPseudoDay:
-        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
-            TypeGeneratedText(Number(local.tm_mday));
-        return kKeyItemSent;
+        if (!LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerDay, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(local.tm_mday));
     case kPseudoMonth:
-        if (LocalTime(now, &local))
-            TypeGeneratedText(Number(MovedMonth(local.tm_mon + 1, n)));
-        return kKeyItemSent;
+        if (!LocalTime(now, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(MovedMonth(local.tm_mon + 1, n)));
     case kPseudoYear:
-        if (LocalTime(now, &local))
-            TypeGeneratedText(Number(local.tm_year + 1900 + static_cast<int>(n)));
-        return kKeyItemSent;
+        if (!LocalTime(now, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(local.tm_year + 1900 + static_cast<int>(n)));
     case kPseudoHour:
-        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerHour, &local))
-            TypeGeneratedText(Number(local.tm_hour));
-        return kKeyItemSent;
+        if (!LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerHour, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(local.tm_hour));
     case kPseudoMinute:
-        if (LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerMinute, &local))
-            TypeGeneratedText(Number(local.tm_min));
-        return kKeyItemSent;
+        if (!LocalTime(now + static_cast<std::time_t>(n) * kSecondsPerMinute, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(local.tm_min));
     case kPseudoSecond:
-        if (LocalTime(now + n, &local))
-            TypeGeneratedText(Number(local.tm_sec));
-        return kKeyItemSent;
+        if (!LocalTime(now + n, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(Number(local.tm_sec));
     case kPseudoFormattedDate:
-        if (LocalTime(now, &local))
-            TypeGeneratedText(FormatTime(SafeTimeFormat(argument).c_str(), local));
-        return kKeyItemSent;
+        if (!LocalTime(now, &local))
+            return kKeyItemSent;
+        return TypeGeneratedText(FormatTime(SafeTimeFormat(argument).c_str(), local));
     default:
         return kKeyItemSent;
     }
 }
 
-void CKeyTextSender::TapKey(BYTE code, long count)
+int CKeyTextSender::TapKey(BYTE code, long count)
 {
     for (long i = 0; i < count; ++i) {
+        if (i > 0 && m_output.StopRequested())
+            return kKeysStopped;
         m_output.PressKey(code, true);
         m_output.PressKey(code, false);
     }
+    return kKeyItemSent;
 }
 
-void CKeyTextSender::TypeCharacter(char c, long count)
+int CKeyTextSender::TypeCharacter(char c, long count)
 {
     const SHORT translation = m_output.TranslateCharacter(c);
     // A character no key of the layout produces is left out.
     if (translation == -1)
-        return;
+        return kKeyItemSent;
     const BYTE code = LOBYTE(translation);
     // Only a plain Shift is reproduced; Ctrl and Alt states of a layout
     // (AltGr characters) are not.
     const bool shift = HIBYTE(translation) == kShiftOnly;
     for (long i = 0; i < count; ++i) {
+        if (i > 0 && m_output.StopRequested())
+            return kKeysStopped;
         if (shift)
             m_output.PressKey(VK_SHIFT, true);
         m_output.PressKey(code, true);
@@ -266,15 +283,23 @@ void CKeyTextSender::TypeCharacter(char c, long count)
         if (shift)
             m_output.PressKey(VK_SHIFT, false);
     }
+    return kKeyItemSent;
 }
 
-void CKeyTextSender::TypeGeneratedText(const std::string& text)
+int CKeyTextSender::TypeGeneratedText(const std::string& text)
 {
     for (size_t i = 0; i < text.size(); ++i) {
-        if (i > 0)
-            m_output.Pause(kGeneratedTextDelayMs);
+        if (i > 0 && Pause(kGeneratedTextDelayMs) == kKeysStopped)
+            return kKeysStopped;
         TypeCharacter(text[i], 1);
     }
+    return kKeyItemSent;
+}
+
+int CKeyTextSender::Pause(long milliseconds)
+{
+    m_output.Pause(milliseconds);
+    return m_output.StopRequested() ? kKeysStopped : kKeyItemSent;
 }
 
 }  // namespace desktop

@@ -20,6 +20,8 @@ enum KeyItemResult {
     kActivateNotFound = 2,    // "{activate ...}" found no window
     kBraceNotClosed = -16,    // "{" without a "}"
     kNestedTooDeeply = -17,   // modifiers and groups inside each other beyond the limit
+    kActivateNotReady = -18,  // "{activate ...}" found a window that did not come to the front
+    kKeysStopped = -19,       // the run was asked to stop
 };
 
 // Where the keys go, and the few things of the system the language reads.
@@ -35,9 +37,15 @@ public:
     virtual SHORT TranslateCharacter(char c) = 0;
     virtual bool IsCapsLockOn() = 0;
     // Brings the window with the title (a title pattern, else the exact
-    // title) to the front; false when there is no such window.
-    virtual bool ActivateWindow(const CString& title) = 0;
+    // title) to the front, ready for keys: kKeyItemSent, kActivateNotFound
+    // when there is no such window, kActivateNotReady when it did not come
+    // to the front.
+    virtual int ActivateWindow(const CString& title) = 0;
     virtual std::time_t Now() = 0;
+    // True once the run that types asked to stop: a key text may repeat a
+    // key any number of times or wait any length of time, and must not
+    // outlast the run.
+    virtual bool StopRequested() = 0;
 };
 
 class CKeyTextSender {
@@ -56,11 +64,14 @@ private:
     int SendKeyItem(const char** cursor, int depth);
     int SendBraced(const char** cursor);
     int SendPseudoKey(BYTE code, long count, bool countGiven, const CString& argument);
-    void TapKey(BYTE code, long count);
-    void TypeCharacter(char c, long count);
+    // These give kKeyItemSent, or kKeysStopped when the run asked to stop
+    // before they were done.
+    int TapKey(BYTE code, long count);
+    int TypeCharacter(char c, long count);
     // Dates, times and numbers the language produces are typed as they
     // read, never taken as key text themselves.
-    void TypeGeneratedText(const std::string& text);
+    int TypeGeneratedText(const std::string& text);
+    int Pause(long milliseconds);
 
     KeyOutput& m_output;
 };

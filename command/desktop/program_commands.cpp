@@ -81,10 +81,15 @@ int RunProgram(const CommandArguments& arguments, DesktopContext& context)
     const CString commandLine = ProgramCommandLine(program, directory);
     if (context.impersonating)
         return LaunchProgramAsUser(context, commandLine, directory, showMode, wait);
-    if (!LaunchProgram(commandLine, directory, context.process, showMode, wait, context.interactive)) {
+    OwnedKernelHandle started;
+    if (!LaunchProgram(commandLine, directory, started, showMode, context.interactive)) {
         context.lastError.Format(desktop_text::kRunProgramFailed, static_cast<const char*>(commandLine));
         return 0;
     }
+    if (wait)
+        WaitForStartedProgram(context.process, std::move(started));
+    else if (started)
+        context.process.Keep(std::move(started));
     return 1;
 }
 
@@ -115,12 +120,15 @@ int RunDOSCommand(const CommandArguments& arguments, DesktopContext& context)
     if (context.impersonating)
         return LaunchProgramAsUser(context, commandLine, directory, showMode, wait);
     // The command interpreter is not the program a later WaitForProgram
-    // means, so its handle is not kept.
+    // means, so its handle is not kept; while the run waits for it, it is
+    // the program the run's time limit ends.
     OwnedKernelHandle interpreterProcess;
-    if (!LaunchProgram(commandLine, directory, interpreterProcess, showMode, wait, context.interactive)) {
+    if (!LaunchProgram(commandLine, directory, interpreterProcess, showMode, context.interactive)) {
         context.lastError.Format(desktop_text::kRunDOSCommandFailed, static_cast<const char*>(command));
         return 0;
     }
+    if (wait)
+        WaitForStartedProgram(context.process, std::move(interpreterProcess));
     return 1;
 }
 

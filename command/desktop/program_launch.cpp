@@ -206,8 +206,8 @@ bool IsUsableWorkingDirectory(const CString& workingDirectory)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-int LaunchProgram(const CString& commandLine, const CString& workingDirectory, OwnedKernelHandle& processPlace,
-                  int showMode, bool wait, BOOL interactive)
+int LaunchProgram(const CString& commandLine, const CString& workingDirectory, OwnedKernelHandle& started,
+                  int showMode, BOOL interactive)
 {
     if (commandLine.IsEmpty())
         return 0;
@@ -234,19 +234,20 @@ int LaunchProgram(const CString& commandLine, const CString& workingDirectory, O
 
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     std::vector<char> line = WritableCopy(commandLine);
-    PROCESS_INFORMATION started{};
+    PROCESS_INFORMATION process{};
     const BOOL ok = CreateProcessA(nullptr, line.data(), &inheritable, &inheritable, FALSE, 0, nullptr, directory,
-                                   &startup, &started);
+                                   &startup, &process);
     WaitPumpingMessages(kSettleAfterStartMs);
     if (!ok)
         return 0;
-
-    OwnedKernelHandle process(KeepProcessOnly(started));
-    if (wait)
-        WaitForObjectPumping(process.get(), INFINITE);
-    else
-        processPlace = std::move(process);
+    started.reset(KeepProcessOnly(process));
     return 1;
+}
+
+void WaitForStartedProgram(ProcessSlot& slot, OwnedKernelHandle process)
+{
+    WaitedProgram waited(slot, std::move(process));
+    WaitForObjectPumping(waited.get(), INFINITE);
 }
 
 int LaunchProgramAsUser(DesktopContext& context, const CString& commandLine, const CString& workingDirectory,
@@ -275,9 +276,9 @@ int LaunchProgramAsUser(DesktopContext& context, const CString& commandLine, con
     OwnedKernelHandle process(KeepProcessOnly(started));
     if (wait) {
         context.process.reset();
-        WaitForObjectPumping(process.get(), INFINITE);
+        WaitForStartedProgram(context.process, std::move(process));
     } else {
-        context.process = std::move(process);
+        context.process.Keep(std::move(process));
     }
     return 1;
 }

@@ -40,16 +40,21 @@ CString ProgramCommandLine(const CString& programOrDocument, const CString& work
 // Starts a program without a logon: a shell target through the shell, else a
 // new process on "Winsta0\Default" (interactive) or on a desktop
 // "RunPrgDesktop" of its own, in the working directory when one is given.
-// With the wait flag it returns once the program has ended; without it the
-// process handle goes to processPlace, replacing (and closing) the one there.
-// 1 on success, 0 on failure.
-int LaunchProgram(const CString& commandLine, const CString& workingDirectory, OwnedKernelHandle& processPlace,
-                  int showMode, bool wait, BOOL interactive);
+// The new process goes to `started` (a shell target gives none). 1 on
+// success, 0 on failure.
+int LaunchProgram(const CString& commandLine, const CString& workingDirectory, OwnedKernelHandle& started,
+                  int showMode, BOOL interactive);
+
+// The wait flag's wait: returns once the program has ended, dispatching
+// messages meanwhile. While it waits the program is the one the slot shows,
+// so that the run's time limit can end it; afterwards the slot shows what it
+// showed before.
+void WaitForStartedProgram(ProcessSlot& slot, OwnedKernelHandle process);
 
 // Starts a program as the user of a queue run's logon (context.logonToken),
 // with the run's creation flags and environment, on "Winsta0\Default" or the
-// run desktop. The process handle is kept in context.process unless the wait
-// flag is set. 1 on success; 0 with "Unable to run command line ..." in the
+// run desktop. Without the wait flag the process handle is kept in
+// context.process; with it that is emptied and the program waited for. 1 on success; 0 with "Unable to run command line ..." in the
 // last error text.
 int LaunchProgramAsUser(DesktopContext& context, const CString& commandLine, const CString& workingDirectory,
                         int showMode, bool wait);

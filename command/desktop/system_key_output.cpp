@@ -1,5 +1,7 @@
 #include "command/desktop/system_key_output.h"
 
+#include <algorithm>
+
 #include "command/desktop/message_pump.h"
 #include "command/desktop/program_launch.h"
 #include "command/desktop/window_actions.h"
@@ -11,6 +13,8 @@ namespace {
 
 constexpr BYTE kFirstKeypadKey = 0x60;
 constexpr BYTE kLastKeypadKey = 0x6F;
+// A pause looks at the stop flag this often.
+constexpr long kStopCheckMs = 100;
 
 }  // namespace
 
@@ -28,7 +32,13 @@ void CSystemKeyOutput::PressKey(BYTE code, bool down)
 
 void CSystemKeyOutput::Pause(long milliseconds)
 {
-    WaitPumpingMessages(milliseconds);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end || StopRequested())
+            return;
+        WaitPumpingMessages(static_cast<long long>(std::min<ULONGLONG>(end - now, kStopCheckMs)));
+    }
 }
 
 SHORT CSystemKeyOutput::TranslateCharacter(char c)
@@ -41,24 +51,28 @@ bool CSystemKeyOutput::IsCapsLockOn()
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
 }
 
-bool CSystemKeyOutput::ActivateWindow(const CString& title)
+int CSystemKeyOutput::ActivateWindow(const CString& title)
 {
     const CString name = StripQuotes(title);
     // An empty title would pick some untitled window.
     if (name.IsEmpty())
-        return false;
+        return kActivateNotFound;
     HWND window = FindWindowByTitle(name);
     if (window == nullptr)
         window = FindWindowA(nullptr, name);
     if (window == nullptr)
-        return false;
-    BringWindowToFront(window);
-    return true;
+        return kActivateNotFound;
+    return ActivateForInput(window, kActivationLimitMs) ? kKeyItemSent : kActivateNotReady;
 }
 
 std::time_t CSystemKeyOutput::Now()
 {
     return std::time(nullptr);
+}
+
+bool CSystemKeyOutput::StopRequested()
+{
+    return m_stopRequested != nullptr && m_stopRequested->load();
 }
 
 }  // namespace desktop

@@ -51,7 +51,10 @@ int SetActiveWindow(const CommandArguments& arguments, DesktopContext& context)
     const HWND window = FindWindowByTitle(pattern);
     if (window == nullptr)
         return Fail(context, desktop_text::kActivateFailed, pattern);
-    BringWindowToFront(window);
+    // The lines after it type into the window: it must have taken the
+    // foreground by then.
+    if (!ActivateForInput(window, kActivationLimitMs))
+        return Fail(context, desktop_text::kActivateFailed, pattern);
     return 1;
 }
 

@@ -2,13 +2,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
 #include <type_traits>
 
 #include "platform/mail/csmsgl32.h"
+#include "platform/mail/handle_table.h"
 #include "platform/mail/library_failure.h"
 #include "platform/mail/mime_message.h"
 
@@ -44,32 +44,9 @@ namespace {
 // the host's address space.
 const LONGLONG kMaxAttachmentBytes = 64LL * 1024 * 1024;
 
-struct MessageSession {
-    std::map<LONG, std::unique_ptr<MimeMessage>> messages;
-    LONG next_handle = 1;
-};
-
-MessageSession* SessionOf(CSMSG_SESSION* session)
-{
-    if (session == nullptr || session->state == nullptr) {
-        RecordFailure(CSMSG_ERROR_NOT_INITIALIZED, "The message library is not initialised");
-        return nullptr;
-    }
-    return static_cast<MessageSession*>(session->state);
-}
-
-MimeMessage* MessageOf(CSMSG_SESSION* session, LONG handle)
-{
-    MessageSession* state = SessionOf(session);
-    if (state == nullptr)
-        return nullptr;
-    auto found = state->messages.find(handle);
-    if (found == state->messages.end()) {
-        RecordFailure(CSMSG_ERROR_INVALID_MESSAGE, "Invalid message handle %ld", handle);
-        return nullptr;
-    }
-    return found->second.get();
-}
+constexpr mail_library::HandleKind kMessages{CSMSG_ERROR_NOT_INITIALIZED, "message", CSMSG_ERROR_INVALID_MESSAGE,
+                                             "message"};
+using Messages = mail_library::HandleTable<MimeMessage, kMessages>;
 
 // The file name part of a path: after the last "\", "/" or drive colon.
 std::string FileNameOf(const std::string& path)
@@ -181,29 +158,23 @@ BOOL WINAPI CsMsgInitialize(CSMSG_SESSION* session)
 {
     if (session == nullptr)
         return RecordFailure(CSMSG_ERROR_INVALID_ARGUMENT, "No session block");
-    session->state = new (std::nothrow) MessageSession;
-    if (session->state == nullptr)
-        return RecordFailure(CSMSG_ERROR_OUT_OF_MEMORY, "Out of memory");
-    return TRUE;
+    return Messages::Attach(session, CSMSG_ERROR_OUT_OF_MEMORY) ? TRUE : FALSE;
 }
 
 void WINAPI CsMsgRelease(CSMSG_SESSION* session)
 {
     if (session == nullptr)
         return;
-    delete static_cast<MessageSession*>(session->state);
-    session->state = nullptr;
+    Messages::Detach(session);
 }
 
 LONG WINAPI CsMsgCreateMessage(CSMSG_SESSION* session)
 {
-    MessageSession* state = SessionOf(session);
-    if (state == nullptr)
+    Messages* messages = Messages::Of(session);
+    if (messages == nullptr)
         return -1;
     try {
-        LONG handle = state->next_handle++;
-        state->messages.emplace(handle, std::make_unique<MimeMessage>());
-        return handle;
+        return messages->Add(std::make_unique<MimeMessage>());
     } catch (const std::bad_alloc&) {
         RecordFailure(CSMSG_ERROR_OUT_OF_MEMORY, "Out of memory");
         return -1;
@@ -212,7 +183,7 @@ LONG WINAPI CsMsgCreateMessage(CSMSG_SESSION* session)
 
 BOOL WINAPI CsMsgSetHeader(CSMSG_SESSION* session, LONG message, LPCSTR name, LPCSTR value)
 {
-    MimeMessage* target = MessageOf(session, message);
+    MimeMessage* target = Messages::Find(session, message);
     if (target == nullptr)
         return FALSE;
     if (name == nullptr)
@@ -229,7 +200,7 @@ BOOL WINAPI CsMsgSetHeader(CSMSG_SESSION* session, LONG message, LPCSTR name, LP
 
 BOOL WINAPI CsMsgAppendText(CSMSG_SESSION* session, LONG message, LPCSTR text)
 {
-    MimeMessage* target = MessageOf(session, message);
+    MimeMessage* target = Messages::Find(session, message);
     if (target == nullptr)
         return FALSE;
     try {
@@ -243,7 +214,7 @@ BOOL WINAPI CsMsgAppendText(CSMSG_SESSION* session, LONG message, LPCSTR text)
 
 BOOL WINAPI CsMsgAttachFile(CSMSG_SESSION* session, LONG message, LPCSTR path)
 {
-    MimeMessage* target = MessageOf(session, message);
+    MimeMessage* target = Messages::Find(session, message);
     if (target == nullptr)
         return FALSE;
     if (path == nullptr || *path == '\0')
@@ -261,7 +232,7 @@ BOOL WINAPI CsMsgAttachFile(CSMSG_SESSION* session, LONG message, LPCSTR path)
 
 BOOL WINAPI CsMsgExportMessage(CSMSG_SESSION* session, LONG message, LPCSTR path)
 {
-    MimeMessage* source = MessageOf(session, message);
+    MimeMessage* source = Messages::Find(session, message);
     if (source == nullptr)
         return FALSE;
     if (path == nullptr || *path == '\0')

@@ -11,6 +11,8 @@ namespace {
 const char kBase64Alphabet[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 const size_t kLineLength = 76;
+// The most a line of a message may hold, its CR LF not counted.
+const size_t kMaxLineLength = 998;
 
 bool IsPlainHeaderByte(unsigned char ch)
 {
@@ -74,6 +76,19 @@ std::vector<std::string> SplitForEncodedWords(const std::string& run, size_t max
     return chunks;
 }
 
+// The fields of RFC 5322 whose value is a list of addresses.
+bool IsAddressListField(const std::string& name)
+{
+    static const char* const kAddressFields[] = {"From",        "Sender",        "Reply-To",  "To",
+                                                 "Cc",          "Bcc",           "Resent-From", "Resent-Sender",
+                                                 "Resent-To",   "Resent-Cc",     "Resent-Bcc"};
+    for (const char* field : kAddressFields) {
+        if (::lstrcmpiA(field, name.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 struct Word {
     std::string space;  // the blanks before the word, as written
     std::string text;
@@ -129,7 +144,7 @@ bool HasOverlongLine(const std::string& crlf_text)
         size_t end = crlf_text.find("\r\n", start);
         if (end == std::string::npos)
             end = crlf_text.size();
-        if (end - start > 998)
+        if (end - start > kMaxLineLength)
             return true;
         start = end + 2;
     }
@@ -194,7 +209,11 @@ std::string AnsiCharsetName()
 
 std::string HeaderField(const std::string& name, const std::string& value)
 {
-    // Split into words, each with the blanks written before it.
+    const bool address_list = IsAddressListField(name);
+
+    // Split into words, each with the blanks written before it. An address
+    // list is also split after each comma outside quotes: a list written
+    // without blanks must still fold between its addresses.
     std::vector<Word> words;
     std::string space;
     std::string text;
@@ -208,21 +227,36 @@ std::string HeaderField(const std::string& name, const std::string& value)
             space.clear();
         }
     };
+    bool quoted = false;
     for (char ch : value) {
         if (ch == '\r' || ch == '\n')
             ch = ' ';
         if (ch == ' ' || ch == '\t') {
             finish_word();
             space += ch;
-        } else {
-            text += ch;
+            continue;
         }
+        text += ch;
+        if (ch == '"')
+            quoted = !quoted;
+        if (address_list && ch == ',' && !quoted)
+            finish_word();
     }
     finish_word();
 
+    // A word of free text too long for a line of its own is carried by
+    // encoded words, which fold. Addresses cannot be encoded (and none is
+    // that long).
+    if (!address_list) {
+        for (Word& word : words) {
+            if (word.space.size() + word.text.size() > kMaxLineLength - 1)
+                word.plain = false;
+        }
+    }
+
     // Adjacent encoded words are joined without their blanks when decoded,
     // so a run of non-plain words is encoded as one text, blanks included.
-    std::vector<std::string> chunks;  // each with its leading blanks
+    std::vector<std::string> chunks;  // each with its leading blanks, if any
     const std::string charset = AnsiCharsetName();
     const size_t overhead = 7 + charset.size();  // =?charset?B?...?=
     const size_t max_bytes = (75 - overhead) / 4 * 3;
@@ -232,17 +266,31 @@ std::string HeaderField(const std::string& name, const std::string& value)
             ++i;
             continue;
         }
-        std::string run = words[i].text;
         std::string before = words[i].space;
+        std::string run;
+        // One blank is enough to set the encoded words apart; a longer run
+        // of blanks travels inside them, so that it never makes a line of
+        // its own too long.
+        if (before.size() > kLineLength) {
+            run = before.substr(1);
+            before.resize(1);
+        }
+        run += words[i].text;
         size_t j = i + 1;
         for (; j < words.size() && !words[j].plain; ++j)
             run += words[j].space + words[j].text;
+        // The comma that separates addresses stays outside the encoding.
+        std::string after;
+        if (address_list && run.size() > 1 && run.back() == ',') {
+            run.pop_back();
+            after = ",";
+        }
         bool first = true;
         for (const std::string& part : SplitForEncodedWords(run, max_bytes)) {
-            chunks.push_back((first ? before : std::string(" ")) + "=?" + charset + "?B?" +
-                             Base64(part) + "?=");
+            chunks.push_back((first ? before : std::string(" ")) + "=?" + charset + "?B?" + Base64(part) + "?=");
             first = false;
         }
+        chunks.back() += after;
         i = j;
     }
 
@@ -252,10 +300,14 @@ std::string HeaderField(const std::string& name, const std::string& value)
         std::string chunk = chunks[i];
         if (i == 0)
             chunk = " " + chunk;
-        // A fold goes before the blank that starts a chunk.
-        if (i > 0 && line_length + chunk.size() > kLineLength) {
-            field += "\r\n";
-            line_length = 0;
+        // A fold goes before the blank that starts a chunk, or brings its
+        // own blank when the chunk follows a comma directly. The first chunk
+        // folds only when it would make the line too long.
+        const bool blank_first = chunk[0] == ' ' || chunk[0] == '\t';
+        const size_t limit = i == 0 ? kMaxLineLength : kLineLength;
+        if (line_length + chunk.size() > limit) {
+            field += blank_first ? "\r\n" : "\r\n ";
+            line_length = blank_first ? 0 : 1;
         }
         field += chunk;
         line_length += chunk.size();

@@ -28,9 +28,13 @@ std::string QuotedPrintable(const std::string& crlf_text);
 std::string AnsiCharsetName();
 
 // One header field, "Name: value" folded at blanks into lines of about 76
-// characters and ending in CR LF. CR and LF inside the value become blanks,
-// so that a value can never start a field of its own; runs of words with
-// bytes outside printable ASCII become encoded words of the ANSI charset.
+// characters and ending in CR LF; an address list also folds after its
+// commas. CR and LF inside the value become blanks, so that a value can
+// never start a field of its own; runs of words with bytes outside printable
+// ASCII become encoded words of the ANSI charset, and so does a word of free
+// text too long for a line of its own, so that no line exceeds the 998
+// characters a mail line may hold. (A name longer than 997 characters, or a
+// single address of about that length, cannot be folded.)
 std::string HeaderField(const std::string& name, const std::string& value);
 
 // A MIME parameter for a file name, with its leading "; ": the quoted name

@@ -4,10 +4,13 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string>
 
 #include "platform/mail/mime_encoding.h"
 
 namespace {
+
+const size_t kMaxNameLength = 997;
 
 const char* const kCompositionFields[] = {"MIME-Version", "Content-Type",
                                           "Content-Transfer-Encoding"};
@@ -51,6 +54,11 @@ bool MimeMessage::SetHeader(const std::string& name, const std::string& value,
 {
     if (name.empty()) {
         reason = "Empty header name";
+        return false;
+    }
+    // "Name:" must fit on a line; the value can always go on the next.
+    if (name.size() > kMaxNameLength) {
+        reason = "Header name longer than " + std::to_string(kMaxNameLength) + " characters";
         return false;
     }
     for (unsigned char ch : name) {

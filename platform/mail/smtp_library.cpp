@@ -2,13 +2,13 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
 #include <type_traits>
 
 #include "platform/mail/csmtpl32.h"
+#include "platform/mail/handle_table.h"
 #include "platform/mail/library_failure.h"
 #include "platform/mail/smtp_addresses.h"
 #include "platform/mail/smtp_connection.h"
@@ -46,32 +46,9 @@ const LONGLONG kMaxMessageBytes = 128LL * 1024 * 1024;
 // A day: anything longer is a caller's mistake, not a time limit.
 const LONG kMaxTimeoutSeconds = 24 * 60 * 60;
 
-struct SmtpSession {
-    std::map<LONG, std::unique_ptr<SmtpConnection>> connections;
-    LONG next_handle = 1;
-};
-
-SmtpSession* SessionOf(CSMTP_SESSION* session)
-{
-    if (session == nullptr || session->state == nullptr) {
-        RecordFailure(CSMTP_ERROR_NOT_INITIALIZED, "The transport library is not initialised");
-        return nullptr;
-    }
-    return static_cast<SmtpSession*>(session->state);
-}
-
-SmtpConnection* ConnectionOf(CSMTP_SESSION* session, LONG handle)
-{
-    SmtpSession* state = SessionOf(session);
-    if (state == nullptr)
-        return nullptr;
-    auto found = state->connections.find(handle);
-    if (found == state->connections.end()) {
-        RecordFailure(CSMTP_ERROR_INVALID_CONNECTION, "Invalid connection handle %ld", handle);
-        return nullptr;
-    }
-    return found->second.get();
-}
+constexpr mail_library::HandleKind kConnections{CSMTP_ERROR_NOT_INITIALIZED, "transport",
+                                                CSMTP_ERROR_INVALID_CONNECTION, "connection"};
+using Connections = mail_library::HandleTable<SmtpConnection, kConnections>;
 
 bool RecordSmtpFailure(const SmtpFailure& failure)
 {
@@ -180,10 +157,9 @@ BOOL WINAPI CsSmtpInitialize(CSMTP_SESSION* session)
     int error = ::WSAStartup(MAKEWORD(2, 2), &data);
     if (error != 0)
         return RecordFailure(CSMTP_ERROR_NETWORK, "The network is not available (error %d)", error);
-    session->state = new (std::nothrow) SmtpSession;
-    if (session->state == nullptr) {
+    if (!Connections::Attach(session, CSMTP_ERROR_OUT_OF_MEMORY)) {
         ::WSACleanup();
-        return RecordFailure(CSMTP_ERROR_OUT_OF_MEMORY, "Out of memory");
+        return FALSE;
     }
     return TRUE;
 }
@@ -192,18 +168,15 @@ void WINAPI CsSmtpRelease(CSMTP_SESSION* session)
 {
     if (session == nullptr || session->state == nullptr)
         return;
-    auto* state = static_cast<SmtpSession*>(session->state);
-    for (auto& connection : state->connections)
-        connection.second->Quit();
-    delete state;
-    session->state = nullptr;
+    Connections::Of(session)->ForEach([](SmtpConnection& connection) { connection.Quit(); });
+    Connections::Detach(session);
     ::WSACleanup();
 }
 
 LONG WINAPI CsSmtpConnect(CSMTP_SESSION* session, LPCSTR server, LONG port, LONG timeout_seconds)
 {
-    SmtpSession* state = SessionOf(session);
-    if (state == nullptr)
+    Connections* connections = Connections::Of(session);
+    if (connections == nullptr)
         return -1;
     if (server == nullptr || *server == '\0') {
         RecordFailure(CSMTP_ERROR_INVALID_ARGUMENT, "No mail server named");
@@ -222,9 +195,7 @@ LONG WINAPI CsSmtpConnect(CSMTP_SESSION* session, LPCSTR server, LONG port, LONG
             RecordSmtpFailure(failure);
             return -1;
         }
-        LONG handle = state->next_handle++;
-        state->connections.emplace(handle, std::move(connection));
-        return handle;
+        return connections->Add(std::move(connection));
     } catch (const std::bad_alloc&) {
         RecordFailure(CSMTP_ERROR_OUT_OF_MEMORY, "Out of memory");
         return -1;
@@ -234,7 +205,7 @@ LONG WINAPI CsSmtpConnect(CSMTP_SESSION* session, LPCSTR server, LONG port, LONG
 BOOL WINAPI CsSmtpHello(CSMTP_SESSION* session, LONG connection, LPCSTR client_name,
                         LONG reserved)
 {
-    SmtpConnection* target = ConnectionOf(session, connection);
+    SmtpConnection* target = Connections::Find(session, connection);
     if (target == nullptr)
         return FALSE;
     if (reserved != 0)
@@ -253,7 +224,7 @@ BOOL WINAPI CsSmtpHello(CSMTP_SESSION* session, LONG connection, LPCSTR client_n
 BOOL WINAPI CsSmtpSendMessageFile(CSMTP_SESSION* session, LONG connection, LPCSTR sender,
                                   LPCSTR recipients, LPCSTR path)
 {
-    SmtpConnection* target = ConnectionOf(session, connection);
+    SmtpConnection* target = Connections::Find(session, connection);
     if (target == nullptr)
         return FALSE;
     if (path == nullptr || *path == '\0')
@@ -286,15 +257,12 @@ BOOL WINAPI CsSmtpSendMessageFile(CSMTP_SESSION* session, LONG connection, LPCST
 
 BOOL WINAPI CsSmtpDisconnect(CSMTP_SESSION* session, LONG connection)
 {
-    SmtpSession* state = SessionOf(session);
-    if (state == nullptr)
+    Connections* connections = Connections::Of(session);
+    SmtpConnection* target = connections != nullptr ? connections->Find(connection) : nullptr;
+    if (target == nullptr)
         return FALSE;
-    auto found = state->connections.find(connection);
-    if (found == state->connections.end())
-        return RecordFailure(CSMTP_ERROR_INVALID_CONNECTION, "Invalid connection handle %ld",
-                             connection);
-    found->second->Quit();
-    state->connections.erase(found);
+    target->Quit();
+    connections->Remove(connection);
     return TRUE;
 }
 

@@ -2,6 +2,8 @@
 // error report, the grace second and Stop, the prompt and the after-run
 // handling of scheduled runs, the account choice and the stop time.
 #include <cmath>
+#include <ostream>
+#include <string>
 
 #include "task_test_support.h"
 
@@ -331,10 +333,28 @@ TEST_F(TaskRunTest, StopDuringARunningProgramReturnsAndEndsTheQueue)
     EXPECT_EQ(LogTexts(errors), std::vector<std::string>{"[Nightly] - ERROR: User cancelled execution"});
 }
 
-TEST_F(TaskRunTest, StopTimeKillsTheProgramTheRunWaitsFor)
+// The two ways a script waits for the program it starts: the wait flag of
+// RunProgram (as converted old tasks have it), and WaitForProgram.
+struct StopTimeForm {
+    const char* name;
+    bool waitFlag;
+};
+
+void PrintTo(const StopTimeForm& form, std::ostream* out)
+{
+    *out << form.name;
+}
+
+class StopTimeForms : public TaskRunTest, public ::testing::WithParamInterface<StopTimeForm> {};
+
+TEST_P(StopTimeForms, StopTimeKillsTheProgramTheRunWaitsFor)
 {
     REQUIRE_AVAILABLE(L"WaitForProgram(0)", "WaitForProgram");
-    AddCommands(task.Get(), {(L"RunProgram(" + SleeperPath() + L" --ms 60000)").c_str(), L"WaitForProgram(-1)"});
+    const std::wstring program = SleeperPath() + L" --ms 60000";
+    if (GetParam().waitFlag)
+        AddCommands(task.Get(), {(L"RunProgram(" + program + L",,,1)").c_str()});
+    else
+        AddCommands(task.Get(), {(L"RunProgram(" + program + L")").c_str(), L"WaitForProgram(-1)"});
     task->put_StopAfter(1);
     task->put_StopMinutes(1);
     ASSERT_HRESULT_SUCCEEDED(task->Start());
@@ -369,3 +389,9 @@ TEST_F(TaskRunTest, StopTimeKillsTheProgramTheRunWaitsFor)
     EXPECT_EQ(processId, 0);
     EXPECT_TRUE(WaitIdle(10000)) << "the run goes on once its program ended";
 }
+
+INSTANTIATE_TEST_SUITE_P(Scripts, StopTimeForms,
+                         ::testing::Values(StopTimeForm{"WaitFlag", true}, StopTimeForm{"WaitForProgram", false}),
+                         [](const ::testing::TestParamInfo<StopTimeForm>& info) {
+                             return std::string(info.param.name);
+                         });

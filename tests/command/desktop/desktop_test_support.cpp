@@ -69,6 +69,11 @@ std::string HelperPath(const char* program)
 
 void EndHelperProcesses()
 {
+    EndHelperProcesses(GetCurrentProcessId());
+}
+
+void EndHelperProcesses(DWORD parentId)
+{
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return;
@@ -78,7 +83,7 @@ void EndHelperProcesses()
         const bool helper = lstrcmpiA(entry.szExeFile, kSleeper) == 0 ||
                             lstrcmpiA(entry.szExeFile, kWindowMaker) == 0 ||
                             lstrcmpiA(entry.szExeFile, kKeyRecorder) == 0;
-        if (!helper || entry.th32ParentProcessID != GetCurrentProcessId())
+        if (!helper || entry.th32ParentProcessID != parentId)
             continue;
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
             TerminateProcess(process, 1);
@@ -104,14 +109,21 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
 
 HWND WaitForWindow(const char* title, DWORD limitMs)
 {
+    // Every window of that title is looked at, not only the first: the
+    // hidden window of an earlier helper that is still going away may come
+    // first.
     HWND window = nullptr;
     WaitUntil(
         [&] {
-            window = FindWindowA(nullptr, title);
-            return window != nullptr && IsWindowVisible(window);
+            window = nullptr;
+            while ((window = FindWindowExA(nullptr, window, nullptr, title)) != nullptr) {
+                if (IsWindowVisible(window))
+                    return true;
+            }
+            return false;
         },
         limitMs);
-    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+    return window;
 }
 
 std::string ReadWholeFile(const std::string& path)
@@ -163,6 +175,8 @@ HelperProcess::HelperProcess(const char* program, const std::string& arguments)
         CloseHandle(started.hThread);
         m_process = started.hProcess;
         m_id = started.dwProcessId;
+    } else {
+        m_startError = GetLastError();
     }
 }
 

@@ -29,6 +29,8 @@ constexpr char kKeyRecorder[] = "tvx_key_recorder.exe";
 // Ends every helper program this test process started, directly or through
 // a command, that is still running.
 void EndHelperProcesses();
+// The same for the helper programs the given process started.
+void EndHelperProcesses(DWORD parentId);
 
 // Polls the condition (dispatching this thread's messages) until it holds or
 // the limit passes; true when it held.
@@ -54,6 +56,8 @@ public:
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
     bool Started() const { return m_process != nullptr; }
+    // The system error of a start that failed.
+    DWORD StartError() const { return m_startError; }
     DWORD Id() const { return m_id; }
     HANDLE Handle() const { return m_process; }
     // Waits until the program's start-up is over and it waits for input.
@@ -62,6 +66,7 @@ public:
 private:
     HANDLE m_process = nullptr;
     DWORD m_id = 0;
+    DWORD m_startError = 0;
 };
 
 // What a dismisser saw of the dialog it closed.
@@ -113,7 +118,7 @@ protected:
     int Run(Command command, const std::vector<CString>& parameters);
 
     CString lastError;
-    OwnedKernelHandle process;
+    desktop::ProcessSlot process;
     CString answer;
     desktop::DesktopContext context{lastError, process};
 };

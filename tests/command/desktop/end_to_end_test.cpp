@@ -1,7 +1,9 @@
 // The desktop commands through the registered QvxCmd component, as the task
 // run and the administrator drive them: single lines through IQVCommand::Run
 // and a whole script through AddToQue and ExecuteQue.
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "command/desktop/desktop_resource.h"
 #include "desktop_test_support.h"
@@ -153,6 +155,61 @@ TEST_F(DesktopThroughComponent, ScriptStartsTypesClosesWaitsAndLogs)
     EXPECT_EQ(process, 0);
     DeleteFileA(saved.c_str());
     DeleteFileA(log.c_str());
+}
+
+// A key text that would type for months ends when the run is asked to
+// stop, as the task's Stop asks its command object.
+TEST_F(DesktopThroughComponent, StopExecutionEndsTypingThatWouldNotEndByItself)
+{
+    HelperProcess recorder(kKeyRecorder, "--title \"Tarvex Endless Recorder 7Q\"");
+    ASSERT_TRUE(recorder.Started());
+    recorder.WaitUntilReady(10000);
+    HWND window = WaitForWindow("Tarvex Endless Recorder 7Q", 10000);
+    ASSERT_NE(window, nullptr);
+
+    std::atomic<IQVCommand*> running{nullptr};
+    std::atomic<bool> done{false};
+    HRESULT run = S_OK;
+    std::wstring reason;
+    std::thread worker([&] {
+        tvx::com::CoInit com(COINIT_MULTITHREADED);
+        ComPtr<IQVCommand> command;
+        if (FAILED(command.CreateInstance(CLSID_QVCommand, CLSCTX_INPROC_SERVER))) {
+            run = E_NOINTERFACE;
+            done = true;
+            return;
+        }
+        for (const wchar_t* line : {L"SendKeysToWindow(Tarvex Endless*,{x 2000000000})", L"Delay(1,Milliseconds)"})
+            command->AddToQue(Bstr(line).Get());
+        running = command.Get();
+        run = command->ExecuteQue();
+        running = nullptr;
+        Bstr text;
+        command->get_LastErrorString(text.Receive());
+        reason = text.ToString();
+        done = true;
+    });
+
+    const bool typing = WaitUntil([&] { return !RecordedText(window).empty(); }, 10000);
+    IQVCommand* command = running.load();
+    if (command != nullptr) {
+        EXPECT_EQ(S_OK, command->StopExecution());
+    }
+    const ULONGLONG asked = GetTickCount64();
+    const bool ended = WaitUntil([&] { return done.load(); }, 5000);
+    const ULONGLONG took = GetTickCount64() - asked;
+    if (!ended) {
+        // Without this the test could not end: the typing stops only with
+        // the window that takes it.
+        TerminateProcess(recorder.Handle(), 1);
+    }
+    worker.join();
+    ASSERT_TRUE(typing) << "no key arrived";
+    ASSERT_NE(command, nullptr);
+    EXPECT_TRUE(ended) << "the typing went on after the stop request";
+    EXPECT_LT(took, 2000u);
+    EXPECT_EQ(E_FAIL, run);
+    EXPECT_EQ(reason, L"User cancelled execution");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // in the key recorder's focused edit control.
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "desktop_test_support.h"
@@ -35,7 +36,7 @@ protected:
         if (!log.empty())
             arguments += " --log \"" + log + "\"";
         m_recorders.emplace_back(new HelperProcess(kKeyRecorder, arguments));
-        EXPECT_TRUE(m_recorders.back()->Started());
+        EXPECT_TRUE(m_recorders.back()->Started()) << "error " << m_recorders.back()->StartError();
         m_recorders.back()->WaitUntilReady(10000);
         HWND window = WaitForWindow(title, 10000);
         if (window != nullptr) {
@@ -145,6 +146,51 @@ TEST_F(KeyCommands, SendKeysToWindowActivatesTheWindowFirst)
     ASSERT_EQ(Run(desktop::SendKeysToWindow, {"*Bystander Recorder 7Q", ""}), 1) << lastError;
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }, 3000));
 }
+
+// The keys follow an activation of a window of another program at once: the
+// first of them must not go out before that program has taken the
+// foreground and put its focus back into its edit control.
+struct ActivationForm {
+    const char* name;
+    bool throughSetActiveWindow;  // else SendKeysToWindow
+};
+
+void PrintTo(const ActivationForm& form, std::ostream* out)
+{
+    *out << form.name;
+}
+
+class KeysAfterActivation : public KeyCommands, public ::testing::WithParamInterface<ActivationForm> {};
+
+TEST_P(KeysAfterActivation, FirstKeyReachesTheWindowJustActivated)
+{
+    HWND windows[2] = {StartRecorder("Tarvex Left Recorder 7Q"), StartRecorder("Tarvex Right Recorder 7Q")};
+    const char* patterns[2] = {"*Left Recorder 7Q", "*Right Recorder 7Q"};
+    ASSERT_NE(windows[0], nullptr);
+    ASSERT_NE(windows[1], nullptr);
+    std::string expected[2];
+    for (int round = 0; round < 8; ++round) {
+        const int target = round % 2;
+        const std::string keys = std::string(1, static_cast<char>('a' + round)) + "z";
+        if (GetParam().throughSetActiveWindow) {
+            ASSERT_EQ(Run(desktop::SetActiveWindow, {patterns[target]}), 1) << lastError;
+            ASSERT_EQ(Run(desktop::SendKeys, {keys.c_str()}), 1) << lastError;
+        } else {
+            ASSERT_EQ(Run(desktop::SendKeysToWindow, {patterns[target], keys.c_str()}), 1) << lastError;
+        }
+        expected[target] += keys;
+        ASSERT_EQ(SettledText(windows[target], expected[target]), expected[target]) << "round " << round;
+    }
+    EXPECT_EQ(RecordedText(windows[0]), expected[0]);
+    EXPECT_EQ(RecordedText(windows[1]), expected[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, KeysAfterActivation,
+                         ::testing::Values(ActivationForm{"SendKeysToWindow", false},
+                                           ActivationForm{"SetActiveWindowThenSendKeys", true}),
+                         [](const ::testing::TestParamInfo<ActivationForm>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(KeyCommands, SendKeysToWindowFailsWithoutAWindow)
 {

@@ -79,19 +79,24 @@ public:
                 text += key.first;
         }
     }
-    void Pause(long milliseconds) override { events += (events.empty() ? "" : " ") + ("p" + std::to_string(milliseconds)); }
+    void Pause(long milliseconds) override
+    {
+        events += (events.empty() ? "" : " ") + ("p" + std::to_string(milliseconds));
+        ++m_eventCount;
+    }
     SHORT TranslateCharacter(char c) override
     {
         auto key = Layout().find(c);
         return key == Layout().end() ? SHORT(-1) : key->second;
     }
     bool IsCapsLockOn() override { return capsLock; }
-    bool ActivateWindow(const CString& title) override
+    int ActivateWindow(const CString& title) override
     {
         Add("activate(" + std::string(static_cast<const char*>(title)) + ")");
-        return windowExists;
+        return activateResult;
     }
     std::time_t Now() override { return now; }
+    bool StopRequested() override { return stopAfterEvents >= 0 && m_eventCount >= stopAfterEvents; }
 
     // Key events only, without the pauses.
     std::string Keys() const { return m_keys; }
@@ -99,15 +104,20 @@ public:
     std::string events;  // keys, activations and pauses in order
     std::string text;    // what the keys would type
     bool capsLock = false;
-    bool windowExists = true;
+    int activateResult = desktop::kKeyItemSent;
     std::time_t now = 0;
+    // The run asks to stop once this many events (keys, activations and
+    // pauses) went out; -1: never.
+    int stopAfterEvents = -1;
 
 private:
     void Add(const std::string& event)
     {
         events += (events.empty() ? "" : " ") + event;
         m_keys += (m_keys.empty() ? "" : " ") + event;
+        ++m_eventCount;
     }
+    int m_eventCount = 0;
     bool m_shift = false;
     std::string m_keys;
 };
@@ -167,19 +177,23 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"+{tab", "Shift+ Shift-", -16},
         KeyCase{"a{activate Here}b", "A+ A- activate(Here) B+ B-", 1}));
 
-TEST(KeyText, ActivateThatFindsNoWindowStopsTheTyping)
+// No window, or one that never came to the front: the keys after it would
+// go to some other window.
+TEST(KeyText, ActivateThatFailsStopsTheTyping)
 {
-    RecordingOutput output;
-    output.windowExists = false;
-    CKeyTextSender sender(output);
-    EXPECT_EQ(sender.SendKeyText("a{activate Nowhere}b", 0), desktop::kActivateNotFound);
-    EXPECT_EQ(output.Keys(), "A+ A- activate(Nowhere)");
+    for (const int failure : {int{desktop::kActivateNotFound}, int{desktop::kActivateNotReady}}) {
+        RecordingOutput output;
+        output.activateResult = failure;
+        CKeyTextSender sender(output);
+        EXPECT_EQ(sender.SendKeyText("a{activate Nowhere}b", 0), failure);
+        EXPECT_EQ(output.Keys(), "A+ A- activate(Nowhere)");
 
-    RecordingOutput grouped;
-    grouped.windowExists = false;
-    CKeyTextSender groupSender(grouped);
-    EXPECT_EQ(groupSender.SendKeyText("^(b{activate X}c)d", 0), desktop::kActivateNotFound);
-    EXPECT_EQ(grouped.Keys(), "Ctrl+ B+ B- activate(X) Ctrl-");
+        RecordingOutput grouped;
+        grouped.activateResult = failure;
+        CKeyTextSender groupSender(grouped);
+        EXPECT_EQ(groupSender.SendKeyText("^(b{activate X}c)d", 0), failure);
+        EXPECT_EQ(grouped.Keys(), "Ctrl+ B+ B- activate(X) Ctrl-");
+    }
 }
 
 TEST(KeyText, DeepNestingStopsInsteadOfExhaustingTheStack)
@@ -285,6 +299,73 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"{fdate (%d%%)}", "(15%)"},
                       // A conversion the runtime library does not know stays text.
                       DateCase{"{fdate %Q%Y}", "%Q2025"}));
+
+TEST(KeyText, FormattedDateLongerThanAnyFixedBufferIsTypedWhole)
+{
+    RecordingOutput output;
+    output.now = FixedNow();
+    CKeyTextSender sender(output);
+    std::string format;
+    std::string expected;
+    for (int i = 0; i < 150; ++i) {
+        format += "%d-";
+        expected += "15-";
+    }
+    EXPECT_EQ(sender.SendKeyText(("{fdate " + format + "}").c_str(), 0), 1);
+    EXPECT_EQ(output.text, expected);
+
+    // A format whose result is empty types nothing and is no failure.
+    RecordingOutput empty;
+    CKeyTextSender emptySender(empty);
+    EXPECT_EQ(emptySender.SendKeyText("{fdate}x", 0), 1);
+    EXPECT_EQ(empty.text, "x");
+}
+
+struct StopCase {
+    const char* name;
+    const char* keyText;
+    int stopAfterEvents;
+    const char* events;
+};
+
+void PrintTo(const StopCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class KeyTextStop : public ::testing::TestWithParam<StopCase> {};
+
+// A stop request ends the typing at the next key or pause, however many
+// keys or how long a wait the text still asks for.
+TEST_P(KeyTextStop, StopRequestEndsTheTyping)
+{
+    RecordingOutput output;
+    output.now = FixedNow();
+    output.stopAfterEvents = GetParam().stopAfterEvents;
+    CKeyTextSender sender(output);
+    EXPECT_EQ(sender.SendKeyText(GetParam().keyText, 0), desktop::kKeysStopped);
+    EXPECT_EQ(output.events, GetParam().events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, KeyTextStop,
+    ::testing::Values(StopCase{"RepeatedCharacter", "{x 2000000000}", 6, "X+ X- X+ X- X+ X-"},
+                      StopCase{"RepeatedKey", "{tab 2000000000}", 4, "Tab+ Tab- Tab+ Tab-"},
+                      StopCase{"LongDelay", "a{delay 99999999}b", 4, "A+ A- p0 p99999999"},
+                      StopCase{"GeneratedText", "{year}", 3, "2+ 2- p100"},
+                      StopCase{"BeforeTheFirstKey", "ab", 0, ""},
+                      StopCase{"InsideAModifier", "+{x 2000000000}", 3, "Shift+ X+ X- Shift-"}),
+    [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
+
+TEST(KeyText, CapsLockIsBackOnAfterAStoppedText)
+{
+    RecordingOutput output;
+    output.capsLock = true;
+    output.stopAfterEvents = 4;
+    CKeyTextSender sender(output);
+    EXPECT_EQ(sender.TypeKeys("{x 2000000000}", 0), desktop::kKeysStopped);
+    EXPECT_EQ(output.Keys(), "Caps+ Caps- X+ X- Caps+ Caps-");
+}
 
 TEST(KeyText, GeneratedTextIsTypedAtTheFixedPace)
 {

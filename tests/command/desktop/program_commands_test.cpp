@@ -4,7 +4,10 @@
 #include <shlobj.h>
 #include <userenv.h>
 
+#include <atomic>
+#include <ostream>
 #include <string>
+#include <thread>
 
 #include "command/desktop/desktop_texts.h"
 #include "desktop_test_support.h"
@@ -280,6 +283,87 @@ TEST_F(ProgramCommands, RunDOSCommandRunsTheInterpreterInTheWorkingDirectory)
     EXPECT_EQ(Run(desktop::RunDOSCommand, {}), 0);
     EXPECT_STREQ(lastError, "Invalid Number of Parameters");
 }
+
+// The three ways a line starts a program and waits for it.
+using LineCommand = int (*)(const desktop::CommandArguments&, desktop::DesktopContext&);
+
+struct WaitFlagCase {
+    const char* name;
+    LineCommand command;
+    bool asUser;
+    const char* sleeperArguments;
+    bool keptAfterwards;  // the program kept before is shown again afterwards
+};
+
+void PrintTo(const WaitFlagCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class WaitFlagPrograms : public ProgramCommands, public ::testing::WithParamInterface<WaitFlagCase> {};
+
+// While a line waits for the program it started, that program is the one
+// the command object shows (ProcessHandle, read from another thread), so
+// that the run's time limit can end it; ending it ends the wait.
+TEST_P(WaitFlagPrograms, ProgramWaitedForIsShownAndEndingItEndsTheWait)
+{
+    const WaitFlagCase& c = GetParam();
+    OwnAccount account;
+    if (c.asUser) {
+        ASSERT_NE(account.token, nullptr);
+        context.impersonating = true;
+        context.logonToken = account.token;
+        context.creationFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_UNICODE_ENVIRONMENT;
+        context.environment = account.environment;
+    }
+    ASSERT_EQ(Run(desktop::RunProgram, {SleeperLine("--ms 30000").c_str(), "", "Hidden"}), 1) << lastError;
+    const HANDLE kept = process.HandOut();
+    ASSERT_NE(kept, nullptr);
+
+    const std::string line = SleeperLine(c.sleeperArguments);
+    std::atomic<bool> done{false};
+    int result = -1;
+    std::thread worker([&] {
+        result = Run(c.command, {line.c_str(), "", "Hidden", "1"});
+        done = true;
+    });
+    HANDLE waited = nullptr;
+    const bool shown = WaitUntil(
+        [&] {
+            waited = process.HandOut();
+            return waited != nullptr && waited != kept;
+        },
+        10000);
+    // Ended from outside, as the task ends a program past its time limit.
+    const DWORD waitedId = shown ? GetProcessId(waited) : 0;
+    const bool ended = shown && TerminateProcess(waited, 1);
+    const bool returned = WaitUntil([&] { return done.load(); }, 5000);
+    if (!returned)
+        EndHelperProcesses();
+    worker.join();
+    // What the ended interpreter had started still runs, and would hold the
+    // test's output open until it ends by itself.
+    if (waitedId != 0)
+        EndHelperProcesses(waitedId);
+
+    ASSERT_TRUE(shown) << "the program waited for was never shown";
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(returned) << "the line went on waiting for the ended program";
+    EXPECT_EQ(result, 1) << lastError;
+    // Handed out, so still open: the number a reader got names nothing else.
+    EXPECT_TRUE(IsOpenHandle(waited));
+    EXPECT_EQ(process.get(), c.keptAfterwards ? kept : nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, WaitFlagPrograms,
+    ::testing::Values(
+        WaitFlagCase{"RunProgram", desktop::RunProgram, false, "--ms 60000", true},
+        WaitFlagCase{"RunProgramAsUser", desktop::RunProgram, true, "--ms 60000", false},
+        // The interpreter is waited for, and it is the one ended; the
+        // program it runs ends by itself later.
+        WaitFlagCase{"RunDOSCommand", desktop::RunDOSCommand, false, "--ms 20000", true}),
+    [](const ::testing::TestParamInfo<WaitFlagCase>& info) { return std::string(info.param.name); });
 
 struct WaitCase {
     const char* limit;

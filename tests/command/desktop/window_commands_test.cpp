@@ -13,7 +13,7 @@ protected:
     HWND StartWindow(const char* title, const char* options = "")
     {
         m_makers.emplace_back(new HelperProcess(kWindowMaker, std::string("--title \"") + title + "\" " + options));
-        EXPECT_TRUE(m_makers.back()->Started());
+        EXPECT_TRUE(m_makers.back()->Started()) << "error " << m_makers.back()->StartError();
         m_makers.back()->WaitUntilReady(10000);
         return WaitForWindow(title, 10000);
     }

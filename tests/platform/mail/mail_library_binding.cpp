@@ -68,7 +68,13 @@ namespace {
 std::string TestFolder()
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return TestProgramDirectory() + (test != nullptr ? test->name() : "no-test") + "-files";
+    std::string name = test != nullptr ? test->name() : "no-test";
+    // A parameterised test's name holds a "/" before its case.
+    for (char& ch : name) {
+        if (ch == '/')
+            ch = '-';
+    }
+    return TestProgramDirectory() + name + "-files";
 }
 
 }  // namespace

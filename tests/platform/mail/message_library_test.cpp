@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <set>
 #include <string>
 #include <thread>
@@ -329,6 +330,108 @@ TEST_F(MessageLibraryTest, LongValuesFoldAtBlanksAndUnfoldToTheOriginal)
     for (const std::string& line : lines)
         EXPECT_LE(line.size(), 78u) << line;
     EXPECT_EQ("Subject: " + subject, UnfoldedHeaders(text)[0]);
+}
+
+// The entries of an address list, split at commas outside quotes and
+// trimmed.
+std::vector<std::string> AddressEntries(const std::string& list)
+{
+    std::vector<std::string> entries;
+    std::string current;
+    bool quoted = false;
+    auto finish = [&] {
+        const size_t first = current.find_first_not_of(" \t");
+        const size_t last = current.find_last_not_of(" \t");
+        entries.push_back(first == std::string::npos ? std::string() : current.substr(first, last - first + 1));
+        current.clear();
+    };
+    for (char ch : list) {
+        if (ch == '"')
+            quoted = !quoted;
+        if (ch == ',' && !quoted)
+            finish();
+        else
+            current += ch;
+    }
+    finish();
+    return entries;
+}
+
+std::string TeamList(int members, const char* separator)
+{
+    std::string list;
+    for (int i = 0; i < members; ++i)
+        list += (i ? separator : "") + std::string("team.member.") + std::to_string(i) + "@operations.example.com";
+    return list;
+}
+
+std::string LongWord(size_t length)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string word;
+    for (size_t i = 0; i < length; ++i)
+        word += kLetters[i % (sizeof kLetters - 1)];
+    return word;
+}
+
+struct LongHeaderCase {
+    const char* what;
+    std::string name;
+    std::string value;
+    bool addresses;  // unfolds to the same addresses; else to free text
+};
+
+void PrintTo(const LongHeaderCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+class LongHeaders : public MessageLibraryTest, public ::testing::WithParamInterface<LongHeaderCase> {};
+
+// A mail line may hold 998 characters; servers refuse longer ones.
+TEST_P(LongHeaders, NoLineIsLongerThanAMailLineMayBe)
+{
+    const LongHeaderCase& c = GetParam();
+    ASSERT_TRUE(lib.SetHeader(&session, message, c.name.c_str(), c.value.c_str())) << lib.LastErrorText();
+    const std::string text = Exported();
+    const std::vector<std::string> lines = CrLfLines(text.substr(0, text.find("\r\n\r\n") + 2));
+    for (const std::string& line : lines)
+        EXPECT_LE(line.size(), 998u) << line.substr(0, 80) << "...";
+    const std::vector<std::string> headers = UnfoldedHeaders(text);
+    ASSERT_FALSE(headers.empty());
+    const std::string& unfolded = headers[0];
+    const std::string prefix = c.name + ": ";
+    ASSERT_EQ(0u, unfolded.rfind(prefix, 0)) << unfolded.substr(0, 80);
+    if (c.addresses) {
+        EXPECT_EQ(AddressEntries(c.value), AddressEntries(unfolded.substr(prefix.size())));
+    } else {
+        // Carried by encoded words: nothing of it stands as plain text.
+        EXPECT_EQ(std::string::npos, unfolded.find(c.value.substr(0, 100)));
+        EXPECT_NE(std::string::npos, unfolded.find("?B?"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, LongHeaders,
+    ::testing::Values(
+        LongHeaderCase{"TeamListWithoutBlanks", "To", TeamList(40, ","), true},
+        LongHeaderCase{"TeamListWithBlanks", "Cc", TeamList(40, ", "), true},
+        LongHeaderCase{"DisplayNamesWithCommas", "To",
+                       "\"Doe, Jane\" <jane@example.com>," + TeamList(30, ",") + ",\"Roe, Rick\" <rick@example.com>",
+                       true},
+        LongHeaderCase{"LongWordInTheSubject", "Subject", "Report " + LongWord(1500) + " end", false},
+        LongHeaderCase{"LongWordAlone", "X-Note", LongWord(1500), false},
+        LongHeaderCase{"LongRunOfBlanks", "Subject", "a" + std::string(1200, ' ') + "b", false}),
+    [](const ::testing::TestParamInfo<LongHeaderCase>& info) { return std::string(info.param.what); });
+
+TEST_F(MessageLibraryTest, AHeaderNameMustFitOnALine)
+{
+    EXPECT_TRUE(lib.SetHeader(&session, message, ("X-" + std::string(995, 'N')).c_str(), "value"));
+    EXPECT_FALSE(lib.SetHeader(&session, message, ("X-" + std::string(996, 'N')).c_str(), "value"));
+    EXPECT_EQ(CSMSG_ERROR_INVALID_HEADER, lib.LastError());
+    const std::string text = Exported();
+    for (const std::string& line : CrLfLines(text.substr(0, text.find("\r\n\r\n") + 2)))
+        EXPECT_LE(line.size(), 998u) << line.substr(0, 80) << "...";
 }
 
 TEST_F(MessageLibraryTest, NonAsciiHeaderWordsBecomeEncodedWords)

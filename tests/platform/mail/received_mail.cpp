@@ -98,6 +98,12 @@ std::string ReceivedMail::RawHeader(const std::string& name) const
     return std::string();
 }
 
+std::string TestSmtpHost()
+{
+    const char* host = std::getenv("TARVEX_SMTP_HOST");
+    return host != nullptr ? host : "";
+}
+
 int TestSmtpPort()
 {
     const char* port = std::getenv("TARVEX_SMTP_PORT");

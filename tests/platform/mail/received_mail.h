@@ -25,7 +25,10 @@ struct ReceivedMail {
     std::string RawHeader(const std::string& name) const;
 };
 
-// The port the test server listens on (TARVEX_SMTP_PORT), 0 when unset.
+// The loopback address the test server of this run listens on
+// (TARVEX_SMTP_HOST), empty when unset.
+std::string TestSmtpHost();
+// The port it listens on (TARVEX_SMTP_PORT), 0 when unset.
 int TestSmtpPort();
 
 // Every message the server accepted so far, in the order received.

@@ -57,6 +57,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(0, TestSmtpPort()) << "run through with-smtp-server.sh";
+        ASSERT_FALSE(TestSmtpHost().empty()) << "run through with-smtp-server.sh";
         ASSERT_NE(nullptr, transport.library.module());
         ASSERT_NE(nullptr, messages.library.module());
         ASSERT_TRUE(transport.Initialize(&smtp));
@@ -100,7 +101,7 @@ protected:
 
     LONG Connect(long timeout_seconds = 30)
     {
-        return transport.Connect(&smtp, "127.0.0.1", TestSmtpPort(), timeout_seconds);
+        return transport.Connect(&smtp, TestSmtpHost().c_str(), TestSmtpPort(), timeout_seconds);
     }
 
     // Connect, HELO, send, disconnect; the send's result.

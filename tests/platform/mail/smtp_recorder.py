@@ -1,6 +1,6 @@
 """A recording handler for aiosmtpd, used by the mail tests.
 
-Run as: python3 -m aiosmtpd -n -l 127.0.0.1:PORT -c smtp_recorder.Recorder DIR
+Used by smtp_server.py, which serves it on a loopback address of its own.
 
 Every accepted message is parsed with Python's own e-mail package and
 summarised in DIR/message-NNNN.txt, one "key value" line per fact, values in
@@ -39,12 +39,6 @@ class Recorder:
         self.directory = directory
         os.makedirs(directory, exist_ok=True)
         self.numbers = itertools.count(1)
-
-    @classmethod
-    def from_cli(cls, parser, *args):
-        if len(args) != 1:
-            parser.error("Recorder needs the output directory")
-        return cls(args[0])
 
     async def handle_MAIL(self, server, session, envelope, address, mail_options):
         if address.lower().startswith("refused-sender"):
