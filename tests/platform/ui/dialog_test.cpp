@@ -36,20 +36,20 @@ protected:
         ++cancelCalls;
         CDialog::OnCancel();
     }
-    BOOL OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    LRESULT OnEndWith(WPARAM wParam, LPARAM)
     {
-        if (message == kEndWith) {
-            EndDialog(static_cast<int>(wParam));
-            result = kEndAnswer;
-            return TRUE;
-        }
-        if (message == WM_QUERYDRAGICON) {
-            result = reinterpret_cast<LRESULT>(::LoadIconA(nullptr, IDI_QUESTION));
-            return TRUE;
-        }
-        return CDialog::OnMessage(message, wParam, lParam, result);
+        EndDialog(static_cast<int>(wParam));
+        return kEndAnswer;
     }
+    HCURSOR OnQueryDragIcon() { return ::LoadIconA(nullptr, IDI_QUESTION); }
+
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+    ON_MESSAGE(kEndWith, OnEndWith)
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
 
 struct ButtonCase {
     int button;

@@ -1,0 +1,35 @@
+#include "platform/ui/ui_thread_state.h"
+
+#include "platform/ui/menu.h"
+#include "platform/ui/tool_tip_ctrl.h"
+#include "platform/ui/wnd.h"
+
+UiThreadState::UiThreadState()
+    : currentMessage(),
+      creating(nullptr),
+      creatingDialogOnly(false),
+      creationHook(nullptr),
+      creatingSheet(nullptr),
+      toolOwner(nullptr),
+      toolId(0),
+      toolRect(),
+      thread(nullptr)
+{
+}
+
+UiThreadState::~UiThreadState()
+{
+    // Temporary objects never own their handles.
+    for (auto& entry : temporaryWindows)
+        entry.second->m_hWnd = nullptr;
+    for (auto& entry : temporaryMenus)
+        entry.second->m_hMenu = nullptr;
+    if (creationHook)
+        ::UnhookWindowsHookEx(creationHook);
+}
+
+UiThreadState& ThisUiThread()
+{
+    thread_local UiThreadState state;
+    return state;
+}
