@@ -38,7 +38,7 @@ class CWnd;
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI (-1)
 // OnCmdMsg's code for a WM_NOTIFY notification: MAKELONG(code, WM_NOTIFY).
-#define CN_NOTIFY_CODE(code) static_cast<int>(MAKELONG(static_cast<WORD>(code), WM_NOTIFY))
+#define CN_NOTIFY_CODE(tvxCode) static_cast<int>(MAKELONG(static_cast<WORD>(tvxCode), WM_NOTIFY))
 
 // What OnCmdMsg hands to a notification handler as pExtra.
 struct AFX_NOTIFY {
@@ -121,9 +121,9 @@ protected:                                        \
         (void)self; (void)call; \
         __VA_ARGS__ \
     }
-#define TVX_MESSAGE_RANGE(first, last, ...) \
-    {MessageEntryKind::Message, 0, static_cast<UINT>(first), static_cast<UINT>(last), nullptr, TVX_HANDLER(__VA_ARGS__)},
-#define TVX_MESSAGE(msg, ...) TVX_MESSAGE_RANGE(msg, msg, __VA_ARGS__)
+#define TVX_MESSAGE_RANGE(tvxFirst, tvxLast, ...) \
+    {MessageEntryKind::Message, 0, static_cast<UINT>(tvxFirst), static_cast<UINT>(tvxLast), nullptr, TVX_HANDLER(__VA_ARGS__)},
+#define TVX_MESSAGE(tvxMsg, ...) TVX_MESSAGE_RANGE(tvxMsg, tvxMsg, __VA_ARGS__)
 
 // Parts of a message: signed coordinates packed into one parameter.
 #define TVX_X_LPARAM(lp) static_cast<int>(static_cast<short>(LOWORD(lp)))
@@ -162,8 +162,8 @@ protected:                                        \
     self->OnStyleChanged(static_cast<int>(call.wParam), reinterpret_cast<LPSTYLESTRUCT>(call.lParam)); \
     *call.result = 0; return TRUE;)
 
-#define TVX_MOUSE_MESSAGE(msg, handler) TVX_MESSAGE(msg, \
-    self->handler(static_cast<UINT>(call.wParam), TVX_POINT); *call.result = 0; return TRUE;)
+#define TVX_MOUSE_MESSAGE(tvxMsg, tvxHandler) TVX_MESSAGE(tvxMsg, \
+    self->tvxHandler(static_cast<UINT>(call.wParam), TVX_POINT); *call.result = 0; return TRUE;)
 #define ON_WM_MOUSEMOVE() TVX_MOUSE_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() TVX_MOUSE_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() TVX_MOUSE_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
@@ -202,8 +202,8 @@ protected:                                        \
     self->OnCaptureChanged(TVX_WND(call.lParam)); *call.result = 0; return TRUE;)
 #define ON_WM_CANCELMODE() TVX_MESSAGE(WM_CANCELMODE, self->OnCancelMode(); *call.result = 0; return TRUE;)
 
-#define TVX_KEY_MESSAGE(msg, handler) TVX_MESSAGE(msg, \
-    self->handler(static_cast<UINT>(call.wParam), LOWORD(call.lParam), HIWORD(call.lParam)); \
+#define TVX_KEY_MESSAGE(tvxMsg, tvxHandler) TVX_MESSAGE(tvxMsg, \
+    self->tvxHandler(static_cast<UINT>(call.wParam), LOWORD(call.lParam), HIWORD(call.lParam)); \
     *call.result = 0; return TRUE;)
 #define ON_WM_KEYDOWN() TVX_KEY_MESSAGE(WM_KEYDOWN, OnKeyDown)
 #define ON_WM_KEYUP() TVX_KEY_MESSAGE(WM_KEYUP, OnKeyUp)
@@ -254,8 +254,8 @@ protected:                                        \
 #define ON_WM_PARENTNOTIFY() TVX_MESSAGE(WM_PARENTNOTIFY, \
     self->OnParentNotify(LOWORD(call.wParam), call.lParam); *call.result = 0; return TRUE;)
 
-#define TVX_SCROLL_MESSAGE(msg, handler) TVX_MESSAGE(msg, \
-    self->handler(LOWORD(call.wParam), HIWORD(call.wParam), \
+#define TVX_SCROLL_MESSAGE(tvxMsg, tvxHandler) TVX_MESSAGE(tvxMsg, \
+    self->tvxHandler(LOWORD(call.wParam), HIWORD(call.wParam), \
                   reinterpret_cast<CScrollBar*>(TVX_WND(call.lParam))); *call.result = 0; return TRUE;)
 #define ON_WM_HSCROLL() TVX_SCROLL_MESSAGE(WM_HSCROLL, OnHScroll)
 #define ON_WM_VSCROLL() TVX_SCROLL_MESSAGE(WM_VSCROLL, OnVScroll)
@@ -315,94 +315,94 @@ protected:                                        \
 // ---------------------------------------------------------------------------
 // Any message: LRESULT handler(WPARAM, LPARAM)
 // ---------------------------------------------------------------------------
-#define ON_MESSAGE(message, memberFxn) TVX_MESSAGE(message, \
-    *call.result = self->memberFxn(call.wParam, call.lParam); return TRUE;)
+#define ON_MESSAGE(tvxMessage, tvxMember) TVX_MESSAGE(tvxMessage, \
+    *call.result = self->tvxMember(call.wParam, call.lParam); return TRUE;)
 // The message registered under a name: `variable` holds its number.
-#define ON_REGISTERED_MESSAGE(variable, memberFxn) \
-    {MessageEntryKind::RegisteredMessage, 0, 0, 0, &(variable), TVX_HANDLER( \
-        *call.result = self->memberFxn(call.wParam, call.lParam); return TRUE;)},
+#define ON_REGISTERED_MESSAGE(tvxVariable, tvxMember) \
+    {MessageEntryKind::RegisteredMessage, 0, 0, 0, &(tvxVariable), TVX_HANDLER( \
+        *call.result = self->tvxMember(call.wParam, call.lParam); return TRUE;)},
 
 // ---------------------------------------------------------------------------
 // Commands and control notifications (WM_COMMAND)
 // ---------------------------------------------------------------------------
-#define TVX_COMMAND_ENTRY(code, first, last, ...) \
-    {MessageEntryKind::Command, static_cast<UINT>(code), static_cast<UINT>(first), static_cast<UINT>(last), \
+#define TVX_COMMAND_ENTRY(tvxCode, tvxFirst, tvxLast, ...) \
+    {MessageEntryKind::Command, static_cast<UINT>(tvxCode), static_cast<UINT>(tvxFirst), static_cast<UINT>(tvxLast), \
      nullptr, TVX_HANDLER(__VA_ARGS__)},
 // void handler()
-#define ON_COMMAND(id, memberFxn) TVX_COMMAND_ENTRY(CN_COMMAND, id, id, self->memberFxn(); return TRUE;)
+#define ON_COMMAND(tvxId, tvxMember) TVX_COMMAND_ENTRY(CN_COMMAND, tvxId, tvxId, self->tvxMember(); return TRUE;)
 // BOOL handler(UINT id): FALSE lets the command go on to the next target.
-#define ON_COMMAND_EX(id, memberFxn) TVX_COMMAND_ENTRY(CN_COMMAND, id, id, return self->memberFxn(call.id);)
+#define ON_COMMAND_EX(tvxId, tvxMember) TVX_COMMAND_ENTRY(CN_COMMAND, tvxId, tvxId, return self->tvxMember(call.id);)
 // void handler(UINT id)
-#define ON_COMMAND_RANGE(first, last, memberFxn) \
-    TVX_COMMAND_ENTRY(CN_COMMAND, first, last, self->memberFxn(call.id); return TRUE;)
+#define ON_COMMAND_RANGE(tvxFirst, tvxLast, tvxMember) \
+    TVX_COMMAND_ENTRY(CN_COMMAND, tvxFirst, tvxLast, self->tvxMember(call.id); return TRUE;)
 // BOOL handler(UINT id)
-#define ON_COMMAND_EX_RANGE(first, last, memberFxn) \
-    TVX_COMMAND_ENTRY(CN_COMMAND, first, last, return self->memberFxn(call.id);)
+#define ON_COMMAND_EX_RANGE(tvxFirst, tvxLast, tvxMember) \
+    TVX_COMMAND_ENTRY(CN_COMMAND, tvxFirst, tvxLast, return self->tvxMember(call.id);)
 // void handler(): a control's notification
-#define ON_CONTROL(code, id, memberFxn) TVX_COMMAND_ENTRY(code, id, id, self->memberFxn(); return TRUE;)
+#define ON_CONTROL(tvxCode, tvxId, tvxMember) TVX_COMMAND_ENTRY(tvxCode, tvxId, tvxId, self->tvxMember(); return TRUE;)
 // void handler(UINT id)
-#define ON_CONTROL_RANGE(code, first, last, memberFxn) \
-    TVX_COMMAND_ENTRY(code, first, last, self->memberFxn(call.id); return TRUE;)
+#define ON_CONTROL_RANGE(tvxCode, tvxFirst, tvxLast, tvxMember) \
+    TVX_COMMAND_ENTRY(tvxCode, tvxFirst, tvxLast, self->tvxMember(call.id); return TRUE;)
 
-#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
-#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_CBN_SELENDOK(id, memberFxn) ON_CONTROL(CBN_SELENDOK, id, memberFxn)
-#define ON_CBN_DBLCLK(id, memberFxn) ON_CONTROL(CBN_DBLCLK, id, memberFxn)
-#define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
-#define ON_CBN_EDITUPDATE(id, memberFxn) ON_CONTROL(CBN_EDITUPDATE, id, memberFxn)
-#define ON_CBN_DROPDOWN(id, memberFxn) ON_CONTROL(CBN_DROPDOWN, id, memberFxn)
-#define ON_CBN_CLOSEUP(id, memberFxn) ON_CONTROL(CBN_CLOSEUP, id, memberFxn)
-#define ON_CBN_SETFOCUS(id, memberFxn) ON_CONTROL(CBN_SETFOCUS, id, memberFxn)
-#define ON_CBN_KILLFOCUS(id, memberFxn) ON_CONTROL(CBN_KILLFOCUS, id, memberFxn)
+#define ON_BN_CLICKED(tvxId, tvxMember) ON_CONTROL(BN_CLICKED, tvxId, tvxMember)
+#define ON_BN_DOUBLECLICKED(tvxId, tvxMember) ON_CONTROL(BN_DOUBLECLICKED, tvxId, tvxMember)
+#define ON_EN_CHANGE(tvxId, tvxMember) ON_CONTROL(EN_CHANGE, tvxId, tvxMember)
+#define ON_EN_UPDATE(tvxId, tvxMember) ON_CONTROL(EN_UPDATE, tvxId, tvxMember)
+#define ON_EN_SETFOCUS(tvxId, tvxMember) ON_CONTROL(EN_SETFOCUS, tvxId, tvxMember)
+#define ON_EN_KILLFOCUS(tvxId, tvxMember) ON_CONTROL(EN_KILLFOCUS, tvxId, tvxMember)
+#define ON_LBN_SELCHANGE(tvxId, tvxMember) ON_CONTROL(LBN_SELCHANGE, tvxId, tvxMember)
+#define ON_LBN_DBLCLK(tvxId, tvxMember) ON_CONTROL(LBN_DBLCLK, tvxId, tvxMember)
+#define ON_CBN_SELCHANGE(tvxId, tvxMember) ON_CONTROL(CBN_SELCHANGE, tvxId, tvxMember)
+#define ON_CBN_SELENDOK(tvxId, tvxMember) ON_CONTROL(CBN_SELENDOK, tvxId, tvxMember)
+#define ON_CBN_DBLCLK(tvxId, tvxMember) ON_CONTROL(CBN_DBLCLK, tvxId, tvxMember)
+#define ON_CBN_EDITCHANGE(tvxId, tvxMember) ON_CONTROL(CBN_EDITCHANGE, tvxId, tvxMember)
+#define ON_CBN_EDITUPDATE(tvxId, tvxMember) ON_CONTROL(CBN_EDITUPDATE, tvxId, tvxMember)
+#define ON_CBN_DROPDOWN(tvxId, tvxMember) ON_CONTROL(CBN_DROPDOWN, tvxId, tvxMember)
+#define ON_CBN_CLOSEUP(tvxId, tvxMember) ON_CONTROL(CBN_CLOSEUP, tvxId, tvxMember)
+#define ON_CBN_SETFOCUS(tvxId, tvxMember) ON_CONTROL(CBN_SETFOCUS, tvxId, tvxMember)
+#define ON_CBN_KILLFOCUS(tvxId, tvxMember) ON_CONTROL(CBN_KILLFOCUS, tvxId, tvxMember)
 
 // void handler(CCmdUI*): the command's state in menus, bars and dialogs.
-#define ON_UPDATE_COMMAND_UI(id, memberFxn) ON_UPDATE_COMMAND_UI_RANGE(id, id, memberFxn)
-#define ON_UPDATE_COMMAND_UI_RANGE(first, last, memberFxn) \
-    {MessageEntryKind::UpdateCommandUI, 0, static_cast<UINT>(first), static_cast<UINT>(last), nullptr, \
-     TVX_HANDLER(self->memberFxn(static_cast<CCmdUI*>(call.extra)); return TRUE;)},
+#define ON_UPDATE_COMMAND_UI(tvxId, tvxMember) ON_UPDATE_COMMAND_UI_RANGE(tvxId, tvxId, tvxMember)
+#define ON_UPDATE_COMMAND_UI_RANGE(tvxFirst, tvxLast, tvxMember) \
+    {MessageEntryKind::UpdateCommandUI, 0, static_cast<UINT>(tvxFirst), static_cast<UINT>(tvxLast), nullptr, \
+     TVX_HANDLER(self->tvxMember(static_cast<CCmdUI*>(call.extra)); return TRUE;)},
 
 // ---------------------------------------------------------------------------
 // Notifications (WM_NOTIFY)
 // ---------------------------------------------------------------------------
-#define TVX_NOTIFY_ENTRY(code, first, last, ...) \
-    {MessageEntryKind::Notify, static_cast<UINT>(code), static_cast<UINT>(first), static_cast<UINT>(last), \
+#define TVX_NOTIFY_ENTRY(tvxCode, tvxFirst, tvxLast, ...) \
+    {MessageEntryKind::Notify, static_cast<UINT>(tvxCode), static_cast<UINT>(tvxFirst), static_cast<UINT>(tvxLast), \
      nullptr, TVX_HANDLER(AFX_NOTIFY* notify = static_cast<AFX_NOTIFY*>(call.extra); (void)notify; \
                           __VA_ARGS__)},
 // void handler(NMHDR*, LRESULT*)
-#define ON_NOTIFY(code, id, memberFxn) \
-    TVX_NOTIFY_ENTRY(code, id, id, self->memberFxn(notify->pNMHDR, notify->pResult); return TRUE;)
+#define ON_NOTIFY(tvxCode, tvxId, tvxMember) \
+    TVX_NOTIFY_ENTRY(tvxCode, tvxId, tvxId, self->tvxMember(notify->pNMHDR, notify->pResult); return TRUE;)
 // void handler(UINT id, NMHDR*, LRESULT*)
-#define ON_NOTIFY_RANGE(code, first, last, memberFxn) \
-    TVX_NOTIFY_ENTRY(code, first, last, self->memberFxn(call.id, notify->pNMHDR, notify->pResult); return TRUE;)
+#define ON_NOTIFY_RANGE(tvxCode, tvxFirst, tvxLast, tvxMember) \
+    TVX_NOTIFY_ENTRY(tvxCode, tvxFirst, tvxLast, self->tvxMember(call.id, notify->pNMHDR, notify->pResult); return TRUE;)
 // BOOL handler(UINT id, NMHDR*, LRESULT*): FALSE lets it go on.
-#define ON_NOTIFY_EX(code, id, memberFxn) \
-    TVX_NOTIFY_ENTRY(code, id, id, return self->memberFxn(call.id, notify->pNMHDR, notify->pResult);)
-#define ON_NOTIFY_EX_RANGE(code, first, last, memberFxn) \
-    TVX_NOTIFY_ENTRY(code, first, last, return self->memberFxn(call.id, notify->pNMHDR, notify->pResult);)
+#define ON_NOTIFY_EX(tvxCode, tvxId, tvxMember) \
+    TVX_NOTIFY_ENTRY(tvxCode, tvxId, tvxId, return self->tvxMember(call.id, notify->pNMHDR, notify->pResult);)
+#define ON_NOTIFY_EX_RANGE(tvxCode, tvxFirst, tvxLast, tvxMember) \
+    TVX_NOTIFY_ENTRY(tvxCode, tvxFirst, tvxLast, return self->tvxMember(call.id, notify->pNMHDR, notify->pResult);)
 
 // Reflected: the control's own notification, handled by the control.
 // void handler(NMHDR*, LRESULT*)
-#define ON_NOTIFY_REFLECT(code, memberFxn) \
-    {MessageEntryKind::ReflectedNotify, static_cast<UINT>(code), 0, 0xFFFFFFFFu, nullptr, TVX_HANDLER( \
+#define ON_NOTIFY_REFLECT(tvxCode, tvxMember) \
+    {MessageEntryKind::ReflectedNotify, static_cast<UINT>(tvxCode), 0, 0xFFFFFFFFu, nullptr, TVX_HANDLER( \
         AFX_NOTIFY* notify = static_cast<AFX_NOTIFY*>(call.extra); \
-        self->memberFxn(notify->pNMHDR, notify->pResult); return TRUE;)},
+        self->tvxMember(notify->pNMHDR, notify->pResult); return TRUE;)},
 // BOOL handler(NMHDR*, LRESULT*): FALSE lets the parent handle it as well.
-#define ON_NOTIFY_REFLECT_EX(code, memberFxn) \
-    {MessageEntryKind::ReflectedNotify, static_cast<UINT>(code), 0, 0xFFFFFFFFu, nullptr, TVX_HANDLER( \
+#define ON_NOTIFY_REFLECT_EX(tvxCode, tvxMember) \
+    {MessageEntryKind::ReflectedNotify, static_cast<UINT>(tvxCode), 0, 0xFFFFFFFFu, nullptr, TVX_HANDLER( \
         AFX_NOTIFY* notify = static_cast<AFX_NOTIFY*>(call.extra); \
-        return self->memberFxn(notify->pNMHDR, notify->pResult);)},
+        return self->tvxMember(notify->pNMHDR, notify->pResult);)},
 // void handler()
-#define ON_CONTROL_REFLECT(code, memberFxn) \
-    {MessageEntryKind::ReflectedCommand, static_cast<UINT>(code), 0, 0xFFFFFFFFu, nullptr, \
-     TVX_HANDLER(self->memberFxn(); return TRUE;)},
+#define ON_CONTROL_REFLECT(tvxCode, tvxMember) \
+    {MessageEntryKind::ReflectedCommand, static_cast<UINT>(tvxCode), 0, 0xFFFFFFFFu, nullptr, \
+     TVX_HANDLER(self->tvxMember(); return TRUE;)},
 // BOOL handler(): FALSE lets the parent handle it as well.
-#define ON_CONTROL_REFLECT_EX(code, memberFxn) \
-    {MessageEntryKind::ReflectedCommand, static_cast<UINT>(code), 0, 0xFFFFFFFFu, nullptr, \
-     TVX_HANDLER(return self->memberFxn();)},
+#define ON_CONTROL_REFLECT_EX(tvxCode, tvxMember) \
+    {MessageEntryKind::ReflectedCommand, static_cast<UINT>(tvxCode), 0, 0xFFFFFFFFu, nullptr, \
+     TVX_HANDLER(return self->tvxMember();)},
