@@ -134,6 +134,11 @@ TEST(MenuCommandUI, PopupItemsTakeTheStateTheirUpdateHandlersGiveAndItemsWithout
     ExpectItems(ReadMenuState(popup.m_hMenu));
 }
 
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EndMenu();
+}
+
 TEST(MenuCommandUI, OpeningThePopupForRealUpdatesItBeforeItShows)
 {
     MenuOwner owner;
@@ -144,7 +149,7 @@ TEST(MenuCommandUI, OpeningThePopupForRealUpdatesItBeforeItShows)
     ASSERT_TRUE(popup.CreatePopupMenu());
     FillPopup(popup);
     // The menu's own loop ends it once it is open.
-    ::SetTimer(owner.m_hWnd, 1, 200, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    ::SetTimer(owner.m_hWnd, 1, 200, EndMenuTimer);
     popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, 120, 120, &owner);
     ::KillTimer(owner.m_hWnd, 1);
     EXPECT_EQ(owner.popupsUpdated, 1);

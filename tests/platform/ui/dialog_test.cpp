@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "dialog_watcher.h"
+#include "message_pump.h"
+#include "platform/ui/app.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/window_class.h"
 #include "test_resource.h"
 
 namespace {
@@ -126,10 +129,6 @@ TEST(Dialog, MissingTemplateFailsWithoutCallingTheDialog)
 // The modal loop
 // ---------------------------------------------------------------------------
 
-#include "message_pump.h"
-#include "platform/ui/app.h"
-#include "platform/ui/window_class.h"
-
 namespace {
 
 // Notes the kick-idle messages the box receives.
@@ -238,6 +237,71 @@ TEST(ModelessDialog, ShowsAtOnceAndTheDialogManagerHandlesItsKeysThroughPreTrans
     EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
     EXPECT_FALSE(dialog.IsWindowVisible());
     EXPECT_TRUE(dialog.DestroyWindow());
+}
+
+}  // namespace
+
+namespace {
+
+class CommandApp : public CWinApp {
+public:
+    CommandApp() : CWinApp("Command Test") {}
+    std::vector<UINT> handled;
+
+protected:
+    void OnAppCommand(UINT id) { handled.push_back(id); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CommandApp, CWinApp)
+    ON_COMMAND_RANGE(0x0500, 0x0500, OnAppCommand)
+    ON_COMMAND_RANGE(0x8800, 0x8801, OnAppCommand)
+END_MESSAGE_MAP()
+
+class CommandDialog : public TestDialog {
+protected:
+    BOOL OnKept(UINT id)
+    {
+        kept.push_back(id);
+        return passOn ? FALSE : TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+
+public:
+    std::vector<UINT> kept;
+    BOOL passOn = FALSE;
+};
+
+BEGIN_MESSAGE_MAP(CommandDialog, TestDialog)
+    ON_COMMAND_EX(0x8801, OnKept)
+END_MESSAGE_MAP()
+
+TEST(DialogCommands, CommandsTheBoxDoesNotHandleGoOnToTheApplicationButControlIdsDoNot)
+{
+    struct Case {
+        const char* name;
+        UINT id;
+        BOOL passOn;
+        std::vector<UINT> kept;
+        std::vector<UINT> application;
+    };
+    const Case cases[] = {
+        {"MenuCommandReachesTheApplication", 0x8800, FALSE, {}, {0x8800}},
+        {"ExHandlerKeepsIt", 0x8801, FALSE, {0x8801}, {}},
+        {"ExHandlerPassesItOn", 0x8801, TRUE, {0x8801}, {0x8801}},
+        {"ControlIdStaysWithTheBox", 0x0500, FALSE, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CommandApp app;
+        CommandDialog dialog;
+        ASSERT_TRUE(dialog.Create(IDD_TEST_DIALOG));
+        dialog.passOn = c.passOn;
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
+        EXPECT_EQ(dialog.kept, c.kept);
+        EXPECT_EQ(app.handled, c.application);
+        dialog.DestroyWindow();
+    }
 }
 
 }  // namespace

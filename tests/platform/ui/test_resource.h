@@ -33,3 +33,8 @@
 #define ID_TEST_FIRST 0x8501
 #define ID_TEST_SECOND 0x8502
 #define ID_TEST_NESTED 0x8503
+
+// A bar built from a dialog template with initialisation data.
+#define IDD_BAR_TEMPLATE 340
+#define IDC_BAR_COMBO 1040
+#define IDC_BAR_LIST 1041

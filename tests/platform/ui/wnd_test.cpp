@@ -5,7 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/button.h"
+#include "platform/ui/check_list_box.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/window_class.h"
+#include "platform/ui/win_thread.h"
 #include "platform/ui/wnd.h"
+#include "test_resource.h"
 
 namespace {
 
@@ -83,14 +91,6 @@ TEST(Window, SetIconKeepsBigAndSmallIconsApartAndReturnsThePreviousOne)
 // ---------------------------------------------------------------------------
 // Objects and handles
 // ---------------------------------------------------------------------------
-
-#include "platform/ui/button.h"
-#include "platform/ui/check_list_box.h"
-#include "platform/ui/combo_box.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/list_box.h"
-#include "platform/ui/window_class.h"
-#include "platform/ui/win_thread.h"
 
 namespace {
 
@@ -226,23 +226,25 @@ BEGIN_MESSAGE_MAP(SelfDeleting, CWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
+struct TitleSearch {
+    const char* title;
+    int count;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(lParam);
+    char text[64] = "";
+    ::GetWindowTextA(window, text, sizeof(text));
+    if (lstrcmpA(text, search->title) == 0)
+        ++search->count;
+    return TRUE;
+}
+
 int CountThreadWindowsTitled(const char* title)
 {
-    struct Search {
-        const char* title;
-        int count;
-    } search{title, 0};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            char text[64] = "";
-            ::GetWindowTextA(window, text, sizeof(text));
-            if (lstrcmpA(text, s->title) == 0)
-                ++s->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TitleSearch search{title, 0};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountTitled, reinterpret_cast<LPARAM>(&search));
     return search.count;
 }
 
@@ -434,6 +436,15 @@ BEGIN_MESSAGE_MAP(CountingChild, CWnd)
     ON_MESSAGE(kCountMessage, OnCount)
 END_MESSAGE_MAP()
 
+int g_rawCount = 0;
+
+LRESULT CALLBACK RawCounterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kCountMessage)
+        ++g_rawCount;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
 TEST(WindowFamily, MessagesToDescendantsReachChildrenGrandchildrenOrOnlyObjects)
 {
     const char* windowClass = AfxRegisterWndClass(0);
@@ -444,14 +455,9 @@ TEST(WindowFamily, MessagesToDescendantsReachChildrenGrandchildrenOrOnlyObjects)
     CountingChild grandchild;
     ASSERT_TRUE(grandchild.CreateEx(0, windowClass, "grand", WS_CHILD, 0, 0, 50, 50, child.m_hWnd, nullptr));
     // A window without an object, whose own procedure counts.
-    static int rawCount = 0;
-    rawCount = 0;
+    g_rawCount = 0;
     WNDCLASSA raw = {};
-    raw.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == kCountMessage)
-            ++rawCount;
-        return ::DefWindowProcA(w, m, wp, lp);
-    };
+    raw.lpfnWndProc = RawCounterProc;
     raw.hInstance = ::GetModuleHandleA(nullptr);
     raw.lpszClassName = "TvxRawCounter";
     ::RegisterClassA(&raw);
@@ -467,11 +473,11 @@ TEST(WindowFamily, MessagesToDescendantsReachChildrenGrandchildrenOrOnlyObjects)
     const Case cases[] = {{FALSE, FALSE, 1, 0, 0}, {TRUE, FALSE, 1, 1, 1}, {TRUE, TRUE, 1, 1, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "deep " << c.deep << " only objects " << c.onlyPermanent);
-        child.got = grandchild.got = rawCount = 0;
+        child.got = grandchild.got = g_rawCount = 0;
         root.SendMessageToDescendants(kCountMessage, 0, 0, c.deep, c.onlyPermanent);
         EXPECT_EQ(child.got, c.child);
         EXPECT_EQ(grandchild.got, c.grandchild);
-        EXPECT_EQ(rawCount, c.raw);
+        EXPECT_EQ(g_rawCount, c.raw);
     }
 }
 
@@ -516,6 +522,52 @@ TEST(WindowClasses, SameLooksGiveTheSameRegisteredClassAndOthersANewOne)
     EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS));
     EXPECT_EQ(info.hCursor, arrow);
     EXPECT_EQ(info.hbrBackground, face);
+}
+
+}  // namespace
+
+namespace {
+
+class TemplateBar : public CWnd {
+public:
+    int creates = 0;
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs)
+    {
+        ++creates;
+        return CWnd::OnCreate(cs);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TemplateBar, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(WindowCreation, WindowFromADialogTemplateIsAttachedAndTakesTheTemplatesInitialisationData)
+{
+    HWND parentWindow = MakeWindow();
+    CWnd parent;
+    ASSERT_TRUE(parent.Attach(parentWindow));
+    TemplateBar bar;
+    ASSERT_TRUE(bar.CreateDlg(MAKEINTRESOURCEA(IDD_BAR_TEMPLATE), &parent));
+    EXPECT_EQ(bar.creates, 1);
+    EXPECT_EQ(bar.GetParent(), &parent);
+    EXPECT_TRUE(bar.GetStyle() & WS_CHILD);
+    ASSERT_TRUE(bar.ExecuteDlgInit(MAKEINTRESOURCEA(IDD_BAR_TEMPLATE)));
+    HWND combo = ::GetDlgItem(bar.m_hWnd, IDC_BAR_COMBO);
+    ASSERT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    char text[16] = "";
+    ::SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Weekly");
+    EXPECT_EQ(::SendDlgItemMessageA(bar.m_hWnd, IDC_BAR_LIST, LB_GETCOUNT, 0, 0), 1);
+    // A template without initialisation data has nothing to add.
+    EXPECT_TRUE(bar.ExecuteDlgInit(MAKEINTRESOURCEA(IDD_TEST_DIALOG)));
+    // A template that is not there makes no window.
+    CWnd missing;
+    EXPECT_FALSE(missing.CreateDlg(MAKEINTRESOURCEA(IDD_MISSING_DIALOG), &parent));
+    EXPECT_EQ(missing.m_hWnd, nullptr);
 }
 
 }  // namespace
