@@ -19,13 +19,15 @@ UiThreadState::UiThreadState()
 
 UiThreadState::~UiThreadState()
 {
-    // Temporary objects never own their handles.
+    // The thread is ending, perhaps with the whole process: the system takes
+    // the thread's windows and hooks along, and calling it now can hang the
+    // process's exit. The objects only let go of their handles.
     for (auto& entry : temporaryWindows)
         entry.second->m_hWnd = nullptr;
     for (auto& entry : temporaryMenus)
         entry.second->m_hMenu = nullptr;
-    if (creationHook)
-        ::UnhookWindowsHookEx(creationHook);
+    if (toolTip)
+        toolTip->m_hWnd = nullptr;
 }
 
 UiThreadState& ThisUiThread()
