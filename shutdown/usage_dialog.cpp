@@ -2,6 +2,11 @@
 
 #include "platform/ui/dc.h"
 
+BEGIN_MESSAGE_MAP(CUsageDialog, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+
 CUsageDialog::CUsageDialog(CWnd* parent)
     : CDialog(IDD, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)))
@@ -16,26 +21,12 @@ BOOL CUsageDialog::OnInitDialog()
     return TRUE;
 }
 
-BOOL CUsageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+void CUsageDialog::OnPaint()
 {
-    switch (message) {
-    case WM_PAINT:
-        if (!IsIconic())
-            break;
-        PaintIconic();
-        result = 0;
-        return TRUE;
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<LRESULT>(m_hIcon);
-        return TRUE;
-    default:
-        break;
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
     }
-    return CDialog::OnMessage(message, wParam, lParam, result);
-}
-
-void CUsageDialog::PaintIconic()
-{
     CPaintDC dc(this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
     RECT client;
@@ -43,4 +34,9 @@ void CUsageDialog::PaintIconic()
     const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
     dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CUsageDialog::OnQueryDragIcon()
+{
+    return m_hIcon;
 }

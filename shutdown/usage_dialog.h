@@ -15,11 +15,12 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    BOOL OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Draws the icon in the middle of the client area while minimised.
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
-    // Draws the icon in the middle of the client area while minimised.
-    void PaintIconic();
-
     HICON m_hIcon;  // a shared resource icon: never destroyed
 };

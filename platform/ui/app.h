@@ -1,54 +1,97 @@
 // CWinApp: the program's one application object. The program defines a
 // single global instance of a class derived from it; the entry point
 // (tvx_ui_main) finds it with AfxGetApp and runs it with AfxWinMain.
+//
+// Its name (m_pszAppName) is the constructor's argument, else the string
+// resource AFX_IDS_APP_TITLE of the program, else the executable's file name
+// without extension. Profile values live only in the registry, under
+// HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>, each
+// part joined by one backslash; without SetRegistryKey there is no profile.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/framework/string.h"
+#include "platform/ui/win_thread.h"
 
 class CCommandLineInfo;
 class CWnd;
 
-class CWinApp {
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
 public:
-    // appName: the title of the program's message boxes; the executable's
-    // file name without extension when null.
-    explicit CWinApp(const char* appName = nullptr);
-    virtual ~CWinApp();
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
 
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
+    BOOL InitInstance() override;
 
-    // The program's start-up: TRUE runs the message loop, FALSE ends the
-    // program at once through ExitInstance.
-    virtual BOOL InitInstance();
-    // Dispatches messages until WM_QUIT, whose code becomes the exit code,
-    // then returns ExitInstance's answer.
-    virtual int Run();
-    // The program's exit code.
-    virtual int ExitInstance();
+    // Hands the words of the program's command line to rCmdInfo.ParseParam.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 
-    // Hands the words of the program's command line to info.ParseParam.
-    void ParseCommandLine(CCommandLineInfo& info);
+    // Profile values go to HKCU\Software\<key>\<application name>\...; the
+    // profile name becomes the application's name.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
 
-    const char* GetAppName() const { return m_strAppName; }
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    // A null entry deletes the section, a null value the entry.
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    // *ppData is allocated with new[]; the caller deletes it.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+    // The key path of a section below HKEY_CURRENT_USER, empty without a
+    // registry key.
+    CString GetSectionPath(LPCSTR lpszSection) const;
+
+    // Help from the help file for the main window.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    void SetHelpFilePath(LPCSTR lpszPath);
+    // The counted wait cursor (see CCmdTarget::BeginWaitCursor).
+    virtual void DoWaitCursor(int nCode);
+    // The message boxes of AfxMessageBox: owned by the main window (or the
+    // box it shows), titled with the application's name.
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+
+    const char* GetAppName() const { return m_pszAppName; }
 
     HINSTANCE m_hInstance;
-    CWnd* m_pMainWnd;  // not owned
-
-protected:
-    // The code ExitInstance returns; 0 unless set.
-    void SetExitCode(int code) { m_exitCode = code; }
-    int GetExitCode() const { return m_exitCode; }
+    LPSTR m_lpCmdLine;    // the command line after the program's name
+    int m_nCmdShow;
+    LPCSTR m_pszAppName;
+    LPCSTR m_pszExeName;  // the executable's file name without extension
+    LPCSTR m_pszHelpFilePath;
+    LPCSTR m_pszRegistryKey;   // null without SetRegistryKey
+    LPCSTR m_pszProfileName;   // null without SetRegistryKey
 
 private:
+    friend int AfxWinMain(CWinApp& app, HINSTANCE instance);
+
     CString m_strAppName;
-    int m_exitCode;
+    CString m_strExeName;
+    CString m_strHelpFilePath;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
 };
 
 // The application object of the program, or null when it has none.
 CWinApp* AfxGetApp();
+// The application's name; null without an application object.
+LPCSTR AfxGetAppName();
+// The main window of this thread's thread object (the application's).
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+// Where resources are loaded from: the program unless set otherwise.
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstResource);
+// The module that holds a resource: the resource handle's, else the program's.
+HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 
 // Runs the application object and returns the program's exit code.
 int AfxWinMain(CWinApp& app, HINSTANCE instance);

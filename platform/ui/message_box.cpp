@@ -3,10 +3,17 @@
 #include "platform/ui/app.h"
 #include "platform/ui/wnd.h"
 
-int AfxMessageBox(const char* text, UINT type)
+int AfxMessageBox(const char* text, UINT type, UINT nIDHelp)
 {
-    CWinApp* app = AfxGetApp();
-    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    const char* caption = app ? app->GetAppName() : nullptr;
-    return ::MessageBoxA(owner, text, caption, type);
+    if (CWinApp* app = AfxGetApp())
+        return app->DoMessageBox(text, type, nIDHelp);
+    CWnd* owner = CWnd::GetSafeOwner();
+    return ::MessageBoxA(owner ? owner->m_hWnd : nullptr, text, nullptr, type);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT type, UINT nIDHelp)
+{
+    char text[1024] = "";
+    ::LoadStringA(AfxGetResourceHandle(), nIDPrompt, text, sizeof(text));
+    return AfxMessageBox(text, type, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/app.h"
+#include "platform/ui/wait_cursor.h"
+#include "platform/ui/window_class.h"
+#include "platform/ui/wnd.h"
+#include "system_calls_recorder.h"
 
 namespace {
 
@@ -90,14 +97,66 @@ TEST(Application, AfxGetAppFindsTheApplicationObjectOnlyWhileItLives)
     EXPECT_EQ(AfxGetApp(), nullptr);
 }
 
-TEST(Application, NameIsTheExecutableTitleUnlessGiven)
+TEST(Application, NameIsTheArgumentElseTheTitleResource)
 {
     {
         CWinApp named("Tarvex Test");
         EXPECT_STREQ(named.GetAppName(), "Tarvex Test");
     }
+    // This program's resources name its title; the executable's name stays.
     CWinApp unnamed;
-    EXPECT_STREQ(unnamed.GetAppName(), "platform_ui_test");
+    EXPECT_STREQ(unnamed.GetAppName(), "Ui Test Title");
+    EXPECT_STREQ(unnamed.m_pszAppName, "Ui Test Title");
+    EXPECT_STREQ(unnamed.m_pszExeName, "platform_ui_test");
+    EXPECT_STREQ(AfxGetAppName(), "Ui Test Title");
+}
+
+TEST(Application, HelpGoesToTheHelpFileForTheMainWindowThroughTheSystemCalls)
+{
+    RecordingSystemCalls calls;
+    CWinApp app("Help Test");
+    // The default help file sits beside the program.
+    const std::string path = app.m_pszHelpFilePath;
+    ASSERT_GE(path.size(), 21u);
+    EXPECT_EQ(path.substr(path.size() - 21), "\\platform_ui_test.hlp");
+
+    app.SetHelpFilePath("C:\\help\\tarvex.hlp");
+    app.WinHelp(42);
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    app.m_pMainWnd = &main;
+    app.WinHelp(7, HELP_CONTEXTPOPUP);
+    main.WinHelp(3, HELP_FINDER);
+    app.m_pMainWnd = nullptr;
+    EXPECT_EQ(calls.log, (std::vector<std::string>{"WinHelp C:\\help\\tarvex.hlp 1 42",
+                                                   "WinHelp C:\\help\\tarvex.hlp 8 7",
+                                                   "WinHelp C:\\help\\tarvex.hlp 11 3"}));
+}
+
+TEST(Application, WaitCursorShowsFromTheFirstBeginToTheLastEnd)
+{
+    CWinApp app("Wait Test");
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+    HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    EXPECT_EQ(WaitCursorDepth(), 0);
+    app.BeginWaitCursor();
+    EXPECT_EQ(::GetCursor(), wait);
+    {
+        CWaitCursor nested;
+        EXPECT_EQ(WaitCursorDepth(), 2);
+        // Something else changed the cursor: Restore brings the hourglass back.
+        ::SetCursor(arrow);
+        nested.Restore();
+        EXPECT_EQ(::GetCursor(), wait);
+    }
+    EXPECT_EQ(::GetCursor(), wait);
+    app.EndWaitCursor();
+    EXPECT_EQ(WaitCursorDepth(), 0);
+    EXPECT_EQ(::GetCursor(), arrow);
+    // An unmatched end changes nothing.
+    app.EndWaitCursor();
+    EXPECT_EQ(WaitCursorDepth(), 0);
 }
 
 }  // namespace

@@ -85,3 +85,34 @@ TEST(CommandLine, ApplicationHandsOnEveryArgumentAfterTheProgramName)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, TheBaseKeepsTheFirstPlainWordAsTheFileToOpenAndComStartsWithoutSplash)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> words;
+        const char* file;
+        int command;
+        BOOL splash;
+    };
+    const Case cases[] = {
+        {"Nothing", {}, "", CCommandLineInfo::FileNew, TRUE},
+        {"OneFile", {"tasks.tsk"}, "tasks.tsk", CCommandLineInfo::FileOpen, TRUE},
+        {"FlagsAreNotFiles", {"/h", "-d:5"}, "", CCommandLineInfo::FileNew, TRUE},
+        {"FirstFileWins", {"a.tsk", "b.tsk"}, "a.tsk", CCommandLineInfo::FileOpen, TRUE},
+        {"Embedding", {"-Embedding"}, "", CCommandLineInfo::FileNew, FALSE},
+        {"AutomationAnyCase", {"/AUTOMATION"}, "", CCommandLineInfo::FileNew, FALSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCommandLineInfo info;
+        ParseCommandLineWords(info, static_cast<int>(c.words.size()), c.words.data());
+        EXPECT_STREQ(info.m_strFileName, c.file);
+        EXPECT_EQ(info.m_nShellCommand, c.command);
+        EXPECT_EQ(info.m_bShowSplash, c.splash);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#include "platform/ui/static_ctrl.h"
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+
+CStatic::CStatic() = default;
+
+CStatic::~CStatic() = default;
+
+BOOL CStatic::Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+}
+
+void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult)
+        *pResult = TRUE;
+    return TRUE;
+}

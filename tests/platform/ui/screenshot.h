@@ -1,0 +1,33 @@
+// Pictures of windows and of the screen, as the display shows them, saved as
+// PNG files in the build tree for a person to look at.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;  // rows from the top
+
+    bool Empty() const { return width == 0 || height == 0; }
+    COLORREF Pixel(int x, int y) const;
+    // How many pixels have exactly this colour.
+    size_t CountColor(COLORREF color) const;
+    // How many different colours the picture has.
+    size_t DistinctColors() const;
+};
+
+// The screen's pixels under the window's rectangle (the window must be shown
+// and not covered).
+Image CaptureWindow(HWND window);
+Image CaptureScreen();
+
+// The folder for screenshots (created on first use).
+std::string ScreenshotDirectory();
+// Saves under ScreenshotDirectory() as name + ".png"; the full path, or an
+// empty text when it could not be written.
+std::string SaveScreenshot(const Image& image, const std::string& name);
