@@ -371,8 +371,9 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     ASSERT_HRESULT_SUCCEEDED(stored->ReadFromStorage(0)) << Narrow(TakeErrorDescription());
     long enabled = -1;
     stored->get_Enabled(&enabled);
-    if (!engine.uncertain)
+    if (!engine.uncertain) {
         EXPECT_EQ(enabled, engine.last);
+    }
     const std::wstring log_value = L"LogFile-" + std::to_wstring(log_client.last) + L".log";
     const std::wstring alarm_value = L"AlarmWaveFile-" + std::to_wstring(alarm_client.last) + L".wav";
     EXPECT_EQ(TextProperty(stored.Get(), &IQVTask::get_LogFile), log_value);
