@@ -507,10 +507,26 @@ STDMETHODIMP CQVTask::KillProcess()
             process = std::move(m_runProcess);
     }
     if (!process && processId != 0)
-        process.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    if (!process || !TerminateProcess(process.Get(), kStoppedAfterTimeLimitExitCode))
+        process.Reset(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process)
         return S_OK;
+    if (!TerminateProcess(process.Get(), kStoppedAfterTimeLimitExitCode)) {
+        // A program that has ended by itself is forgotten: once no handle
+        // holds it, its id may be given to another process, which a later
+        // call would end in its place.
+        if (WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
+            ForgetRunProcess(processId);
+        return S_OK;
+    }
 
+    ForgetRunProcess(processId);
+    ScopedLock hold(m_lock);
+    m_isDirty = 1;
+    return S_OK;
+}
+
+void CQVTask::ForgetRunProcess(DWORD processId)
+{
     ScopedLock hold(m_lock);
     if (static_cast<DWORD>(m_processId) == processId) {
         m_hProcess = 0;
@@ -518,8 +534,6 @@ STDMETHODIMP CQVTask::KillProcess()
         m_processId = 0;
         m_threadId = 0;
     }
-    m_isDirty = 1;
-    return S_OK;
 }
 
 STDMETHODIMP CQVTask::get_IsTimeToStop(LONG* pVal)

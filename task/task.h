@@ -237,6 +237,8 @@ private:
     // Takes the program the run's command object started last as the
     // task's process information (a handle of the task's own).
     void RecordRunProcess(IQVCommand* command);
+    // Clears the recorded program when it is still the one of that id.
+    void ForgetRunProcess(DWORD processId);
 
     tvx::com::CriticalSection m_lock;
     tvx::com::CriticalSection m_initLock;  // the three cached part interfaces while they are set
