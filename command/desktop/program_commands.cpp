@@ -27,15 +27,19 @@ BOOL CALLBACK PostCloseToProcessWindow(HWND window, LPARAM processId)
 
 // Asks the process to close its windows, and ends it when it is still
 // running after the grace time. True when it ended either way.
-bool EndProcess(DWORD processId)
+bool EndProcess(HANDLE process, DWORD processId)
 {
-    OwnedKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
-    if (!process)
-        return false;
     EnumWindows(PostCloseToProcessWindow, static_cast<LPARAM>(processId));
-    if (WaitForObjectPumping(process.get(), kQuitGraceMs))
+    if (WaitForObjectPumping(process, kQuitGraceMs))
         return true;
-    return TerminateProcess(process.get(), 0) != FALSE;
+    return TerminateProcess(process, 0) != FALSE;
+}
+
+CString LowerFileName(const std::string& processName)
+{
+    CString name = ProcessFileName(processName).c_str();
+    name.MakeLower();
+    return name;
 }
 
 // The first running process whose executable file name, in small letters,
@@ -48,11 +52,26 @@ bool QuitProcessByName(const CString& name)
     std::unique_ptr<CProcessList> processes = CreateProcessList();
     if (!processes->Refresh())
         return false;
+    DWORD processId = 0;
     while (const ProcessEntry* entry = processes->GetNext()) {
-        CString candidate = ProcessFileName(entry->name).c_str();
-        candidate.MakeLower();
-        if (candidate == wanted)
-            return EndProcess(entry->id);
+        if (LowerFileName(entry->name) == wanted) {
+            processId = entry->id;
+            break;
+        }
+    }
+    if (processId == 0)
+        return false;
+
+    // The program may have ended since the list was taken and its id gone
+    // to another process. Once opened, the id stays with the process the
+    // handle holds, so a second list that still names it there proves the
+    // handle is the program asked for.
+    OwnedKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+    if (!process || !processes->Refresh())
+        return false;
+    while (const ProcessEntry* entry = processes->GetNext()) {
+        if (entry->id == processId)
+            return LowerFileName(entry->name) == wanted && EndProcess(process.get(), processId);
     }
     return false;
 }
