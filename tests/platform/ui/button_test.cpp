@@ -63,7 +63,7 @@ TEST(Button, OwnerDrawnButtonDrawsItselfWhenTheSystemPaintsIt)
     host.UpdateWindow();
     PumpMessages(100);
     EXPECT_GE(button.draws, 1);
-    const Image shot = CaptureWindow(button.m_hWnd);
+    const Image shot = DrawWindow(button.m_hWnd);
     ASSERT_EQ(shot.width, 100);
     EXPECT_EQ(shot.Pixel(50, 20), RGB(200, 30, 40));
     EXPECT_EQ(shot.CountColor(RGB(200, 30, 40)), 100u * 40u);

@@ -10,11 +10,12 @@
 
 namespace {
 
-Image CaptureRect(const RECT& rect)
+// Fills a 32-bit top-down DIB of the size asked by the drawing step, and
+// converts it to the image's RGB rows.
+template <typename Draw>
+Image CaptureInto(int width, int height, Draw draw)
 {
     Image image;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return image;
     HDC screen = ::GetDC(nullptr);
@@ -30,16 +31,18 @@ Image CaptureRect(const RECT& rect)
     HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap && bits) {
         HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        const bool drawn = draw(memory, screen);
         ::GdiFlush();
-        image.width = width;
-        image.height = height;
-        image.rgb.resize(static_cast<size_t>(width) * height * 3);
-        const uint8_t* source = static_cast<const uint8_t*>(bits);
-        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-            image.rgb[i * 3] = source[i * 4 + 2];
-            image.rgb[i * 3 + 1] = source[i * 4 + 1];
-            image.rgb[i * 3 + 2] = source[i * 4];
+        if (drawn) {
+            image.width = width;
+            image.height = height;
+            image.rgb.resize(static_cast<size_t>(width) * height * 3);
+            const uint8_t* source = static_cast<const uint8_t*>(bits);
+            for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+                image.rgb[i * 3] = source[i * 4 + 2];
+                image.rgb[i * 3 + 1] = source[i * 4 + 1];
+                image.rgb[i * 3 + 2] = source[i * 4];
+            }
         }
         ::SelectObject(memory, previous);
     }
@@ -48,6 +51,14 @@ Image CaptureRect(const RECT& rect)
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return image;
+}
+
+Image CaptureRect(const RECT& rect)
+{
+    return CaptureInto(rect.right - rect.left, rect.bottom - rect.top, [&rect](HDC memory, HDC screen) {
+        return ::BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left, rect.top,
+                        SRCCOPY) != FALSE;
+    });
 }
 
 }  // namespace
@@ -85,6 +96,15 @@ Image CaptureWindow(HWND window)
         return Image();
     ::UpdateWindow(window);
     return CaptureRect(rect);
+}
+
+Image DrawWindow(HWND window)
+{
+    RECT rect = {};
+    if (!::GetWindowRect(window, &rect))
+        return Image();
+    return CaptureInto(rect.right - rect.left, rect.bottom - rect.top,
+                       [window](HDC memory, HDC) { return ::PrintWindow(window, memory, 0) != FALSE; });
 }
 
 Image CaptureScreen()

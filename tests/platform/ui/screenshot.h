@@ -24,6 +24,13 @@ struct Image {
 // The screen's pixels under the window's rectangle (the window must be shown
 // and not covered).
 Image CaptureWindow(HWND window);
+// What a window of this process draws of itself (frame and client area, not
+// its children under Wine) into a picture of its size. Pixels a test pins
+// come from here: tests run side by side on one desktop, so another test's
+// window may lie over this one on the screen, and the display may not yet
+// show what was just painted.
+Image DrawWindow(HWND window);
+// The screen's pixels, as the display shows them.
 Image CaptureScreen();
 
 // The folder for screenshots (created on first use).
