@@ -155,17 +155,20 @@ TEST_F(SchedulerObjectTest, ScheduleIntervalBelowOneSecondIsRefusedAndTheInterva
 
 TEST_F(SchedulerObjectTest, StoredScheduleIntervalBelowOneSecondIsReadAsOne)
 {
-    {
-        ComPtr<IQVScheduler> scheduler = NewScheduler();
-        ASSERT_TRUE(scheduler);
-        ASSERT_HRESULT_SUCCEEDED(scheduler->WriteToStorage());
-    }
+    // Every object stays until the end: the last release of one can come
+    // from its folder watcher's round, a moment after the test let it go,
+    // and its final write of the settings would undo a patch made since.
+    std::vector<ComPtr<IQVScheduler>> schedulers;
+    schedulers.push_back(NewScheduler());
+    ASSERT_TRUE(schedulers.back());
+    ASSERT_HRESULT_SUCCEEDED(schedulers.back()->WriteToStorage());
     for (long stored : {0L, -7L}) {
         ASSERT_TRUE(PatchSettingsField(2, stored));  // ScheduleInterval
         ASSERT_TRUE(PatchSettingsField(3, 4));       // StartupDelay, read after it
-        ComPtr<IQVScheduler> scheduler = NewScheduler();
+        schedulers.push_back(NewScheduler());
+        IQVScheduler* scheduler = schedulers.back().Get();
         ASSERT_TRUE(scheduler);
-        EXPECT_EQ(Interval(scheduler.Get()), 1) << "stored " << stored;
+        EXPECT_EQ(Interval(scheduler), 1) << "stored " << stored;
         long delay = 0;
         scheduler->get_StartupDelay(&delay);
         EXPECT_EQ(delay, 4) << "the fields after the interval are read too";
