@@ -16,7 +16,6 @@ namespace {
 
 // The entry point has to find the program's global application object.
 CWinApp* g_application = nullptr;
-HINSTANCE g_resources = nullptr;
 
 CString ModulePath()
 {
@@ -188,16 +187,6 @@ HINSTANCE AfxGetInstanceHandle()
     if (g_application && g_application->m_hInstance)
         return g_application->m_hInstance;
     return ::GetModuleHandleA(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_resources ? g_resources : AfxGetInstanceHandle();
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_resources = hInstResource;
 }
 
 HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)

@@ -145,7 +145,7 @@ void CCheckListBox::Toggle(int nIndex)
                             reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-void CCheckListBox::OnLButtonDown(UINT nFlags, POINT point)
+void CCheckListBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
     SetFocus();
     BOOL inCheck = FALSE;
@@ -166,7 +166,7 @@ void CCheckListBox::OnLButtonDown(UINT nFlags, POINT point)
     Default();
 }
 
-void CCheckListBox::OnLButtonDblClk(UINT nFlags, POINT point)
+void CCheckListBox::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     BOOL inCheck = FALSE;
     const int index = CheckFromPoint(point, inCheck);

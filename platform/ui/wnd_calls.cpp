@@ -1,6 +1,8 @@
 // CWnd: the thin calls that forward to the system for the window.
 #include "platform/ui/wnd.h"
 
+#include "platform/ui/dc.h"
+
 #include "platform/ui/app.h"
 #include "platform/ui/system_calls.h"
 
@@ -396,19 +398,19 @@ void CWnd::SetRedraw(BOOL bRedraw)
     SendMessage(WM_SETREDRAW, bRedraw);
 }
 
-HDC CWnd::GetDC()
+CDC* CWnd::GetDC()
 {
-    return ::GetDC(m_hWnd);
+    return CDC::FromHandle(::GetDC(m_hWnd));
 }
 
-HDC CWnd::GetWindowDC()
+CDC* CWnd::GetWindowDC()
 {
-    return ::GetWindowDC(m_hWnd);
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
 }
 
-int CWnd::ReleaseDC(HDC hDC)
+int CWnd::ReleaseDC(CDC* pDC)
 {
-    return ::ReleaseDC(m_hWnd, hDC);
+    return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
 }
 
 CWnd* CWnd::SetFocus()

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/dc.h"
+#include "platform/ui/window_class.h"
+#include "platform/ui/wnd.h"
+
+namespace {
+
+// Records what its handlers receive.
+class RecordingWindow : public CWnd {
+public:
+    CDC* eraseDc = nullptr;
+    CDC* colourDc = nullptr;
+    CWnd* colourControl = nullptr;
+    UINT colourKind = 0;
+    CPoint contextPoint;
+    CWnd* contextWindow = nullptr;
+    CPoint movePoint;
+    UINT moveFlags = 0;
+    CPoint hitPoint;
+
+protected:
+    BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        eraseDc = pDC;
+        return TRUE;
+    }
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        colourDc = pDC;
+        colourControl = pWnd;
+        colourKind = nCtlColor;
+        return static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    }
+    void OnContextMenu(CWnd* pWnd, CPoint pos)
+    {
+        contextWindow = pWnd;
+        contextPoint = pos;
+    }
+    void OnMouseMove(UINT nFlags, CPoint point)
+    {
+        moveFlags = nFlags;
+        movePoint = point;
+    }
+    LRESULT OnNcHitTest(CPoint point)
+    {
+        hitPoint = point;
+        return HTCLIENT;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RecordingWindow, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+    ON_WM_CONTEXTMENU()
+    ON_WM_MOUSEMOVE()
+    ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
+TEST(HandlerArguments, DeviceContextsArriveAsObjectsAndPointsAsSignedPoints)
+{
+    RecordingWindow window;
+    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), "recording", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                nullptr));
+    HDC memory = ::CreateCompatibleDC(nullptr);
+
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory)), TRUE);
+    ASSERT_NE(window.eraseDc, nullptr);
+    EXPECT_EQ(window.eraseDc->m_hDC, memory);
+
+    HWND label = ::CreateWindowA("STATIC", "x", WS_CHILD, 0, 0, 10, 10, window.m_hWnd, nullptr, nullptr, nullptr);
+    const LRESULT brush =
+        window.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)));
+    ASSERT_NE(window.colourDc, nullptr);
+    EXPECT_EQ(window.colourDc->m_hDC, memory);
+    ASSERT_NE(window.colourControl, nullptr);
+    EXPECT_EQ(window.colourControl->m_hWnd, label);
+    EXPECT_EQ(window.colourKind, static_cast<UINT>(CTLCOLOR_STATIC));
+
+    // Points left of and above a screen's origin (a second monitor) are negative.
+    window.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.m_hWnd), MAKELPARAM(-25, 40));
+    EXPECT_EQ(window.contextPoint, CPoint(-25, 40));
+    EXPECT_EQ(window.contextWindow, &window);
+    window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(7, -3));
+    EXPECT_EQ(window.movePoint, CPoint(7, -3));
+    EXPECT_EQ(window.moveFlags, static_cast<UINT>(MK_LBUTTON));
+    EXPECT_EQ(window.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(-1, -2)), HTCLIENT);
+    EXPECT_EQ(window.hitPoint, CPoint(-1, -2));
+
+    window.DestroyWindow();
+    CDC::DeleteTempMap();
+    CWnd::DeleteTempMap();
+    ::DeleteDC(memory);
+}
+
+TEST(HandlerArguments, GetDcAnswersAnObjectForTheWindowsDeviceContext)
+{
+    RecordingWindow window;
+    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), "dc", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    CDC* dc = window.GetDC();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(::WindowFromDC(dc->m_hDC), window.m_hWnd);
+    EXPECT_EQ(window.ReleaseDC(dc), 1);
+    EXPECT_EQ(window.ReleaseDC(nullptr), 0);
+    CDC::DeleteTempMap();
+}
+
+}  // namespace
