@@ -4,5 +4,5 @@
 
 IMPLEMENT_SERIAL(CStringList, CObject, 0)
 
-CStringList::CStringList(int block_size) : CList<CString, const char*>(block_size) {}
+CStringList::CStringList(int block_size) : CList<CString, const CString&>(block_size) {}
 CStringList::~CStringList() = default;

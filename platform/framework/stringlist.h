@@ -5,7 +5,7 @@
 #include "platform/framework/list.h"
 #include "platform/framework/string.h"
 
-class CStringList : public CList<CString, const char*> {
+class CStringList : public CList<CString, const CString&> {
     DECLARE_SERIAL(CStringList)
 public:
     explicit CStringList(int block_size = 10);

@@ -280,7 +280,8 @@ END_MESSAGE_MAP()
 TEST(PaintDC, PaintsAWindowAndValidatesIt)
 {
     PaintedWindow window;
-    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), "painted", WS_POPUP | WS_VISIBLE, 30, 30, 120, 80,
+    // Away from the corner where other tests photograph their windows.
+    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), "painted", WS_POPUP | WS_VISIBLE, 1100, 900, 120, 80,
                                 nullptr, nullptr));
     window.UpdateWindow();
     ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
@@ -304,7 +305,7 @@ TEST(PaintDC, PaintsAWindowAndValidatesIt)
 
 TEST(WindowDC, ReleasesItsDeviceContext)
 {
-    ControlHost host(true);
+    ControlHost host;
     HDC handle = nullptr;
     const CDC* owner = nullptr;
     {
