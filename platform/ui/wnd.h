@@ -31,6 +31,7 @@
 
 class CDataExchange;
 class CDC;
+class CFont;
 class CToolTipCtrl;
 
 // RunModalLoop flags.
@@ -180,8 +181,10 @@ public:
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
-    void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
-    HFONT GetFont() const;
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // A temporary object unless the font's owner is known; null for the
+    // system font.
+    CFont* GetFont() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 

@@ -2,6 +2,7 @@
 #include "platform/ui/wnd.h"
 
 #include "platform/ui/dc.h"
+#include "platform/ui/font.h"
 
 #include "platform/ui/app.h"
 #include "platform/ui/system_calls.h"
@@ -98,14 +99,14 @@ int CWnd::GetWindowTextLength() const
     return ::GetWindowTextLengthA(m_hWnd);
 }
 
-void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
 }
 
-HFONT CWnd::GetFont() const
+CFont* CWnd::GetFont() const
 {
-    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "controls_fixture.h"
 #include "platform/ui/dc.h"
+#include "platform/ui/font.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/list_ctrl.h"
+#include "platform/ui/tab_ctrl.h"
 #include "platform/ui/window_class.h"
 #include "platform/ui/wnd.h"
 
@@ -105,6 +110,33 @@ TEST(HandlerArguments, GetDcAnswersAnObjectForTheWindowsDeviceContext)
     EXPECT_EQ(window.ReleaseDC(dc), 1);
     EXPECT_EQ(window.ReleaseDC(nullptr), 0);
     CDC::DeleteTempMap();
+}
+
+TEST(HandlerArguments, FontsAndImageListsCrossAsObjects)
+{
+    ControlHost host;
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, Box(0, 0, 100, 100), &host, 1));
+    CTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD, Box(0, 100, 100, 30), &host, 2));
+
+    CFont font;
+    LOGFONTA logFont = {};
+    logFont.lfHeight = -11;
+    lstrcpyA(logFont.lfFaceName, "Tahoma");
+    ASSERT_TRUE(font.CreateFontIndirect(&logFont));
+    list.SetFont(&font, FALSE);
+    EXPECT_EQ(list.GetFont(), &font) << "the owner of the font is found";
+
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 1, 1));
+    CImageList* before = list.SetImageList(&images, LVSIL_SMALL);
+    EXPECT_EQ(before, nullptr) << "no list before";
+    EXPECT_EQ(list.GetImageList(LVSIL_SMALL), &images);
+    EXPECT_EQ(list.SetImageList(nullptr, LVSIL_SMALL), &images);
+    EXPECT_EQ(tabs.SetImageList(&images), nullptr);
+    EXPECT_EQ(tabs.GetImageList(), &images);
+    tabs.SetImageList(nullptr);
 }
 
 }  // namespace
