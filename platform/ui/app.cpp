@@ -49,9 +49,9 @@ CString HelpFileOf(const CString& path)
 
 CString LoadResourceString(HINSTANCE instance, UINT id)
 {
-    char buffer[512] = "";
-    const int length = ::LoadStringA(instance, id, buffer, sizeof(buffer));
-    return length > 0 ? CString(buffer, length) : CString();
+    CString text;
+    text.LoadString(instance, id);
+    return text;
 }
 
 }  // namespace
