@@ -150,9 +150,12 @@ int CDC::SelectObject(CRgn* pRgn)
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
+    HGDIOBJ previous = ::SelectObject(m_hDC, HandleOf(pObject));
+    // A region becomes the clipping region and answers its type, not a
+    // handle: there is nothing to put back.
     if (pObject && pObject->GetObjectType() == OBJ_REGION)
         return nullptr;
-    return CGdiObject::FromHandle(::SelectObject(m_hDC, HandleOf(pObject)));
+    return CGdiObject::FromHandle(previous);
 }
 
 CGdiObject* CDC::SelectStockObject(int nIndex)

@@ -63,6 +63,7 @@ public:
     CBitmap* SelectObject(CBitmap* pBitmap);
     // The region becomes the clipping region: its type, or ERROR.
     int SelectObject(CRgn* pRgn);
+    // Any kind; null for a region (which is selected as the clipping region).
     CGdiObject* SelectObject(CGdiObject* pObject);
     CGdiObject* SelectStockObject(int nIndex);
     CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);

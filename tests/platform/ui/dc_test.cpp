@@ -9,6 +9,7 @@
 #include "platform/ui/brush.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/pen.h"
+#include "platform/ui/rgn.h"
 #include "platform/ui/window_class.h"
 
 namespace {
@@ -188,6 +189,15 @@ TEST(DeviceContext, SelectAnswersThePreviousObjectsForPuttingBack)
     canvas.dc.LineTo(10, 5);
     EXPECT_EQ(canvas.At(3, 5), 0xC80000u);
     EXPECT_EQ(canvas.dc.SelectObject(old), &pen);
+
+    CRgn clip;
+    ASSERT_TRUE(clip.CreateRectRgn(0, 0, 4, 4));
+    EXPECT_EQ(canvas.dc.SelectObject(static_cast<CGdiObject*>(&clip)), nullptr);
+    CRect box;
+    EXPECT_EQ(canvas.dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, CRect(0, 0, 4, 4)) << "a region selected as any object still clips";
+    EXPECT_EQ(canvas.dc.SelectObject(&clip), SIMPLEREGION);
+    canvas.dc.SelectClipRgn(nullptr);
 
     CGdiObject* oldBrush = canvas.dc.SelectStockObject(GRAY_BRUSH);
     ASSERT_NE(oldBrush, nullptr);
