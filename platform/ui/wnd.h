@@ -32,6 +32,7 @@
 class CDataExchange;
 class CDC;
 class CFont;
+class CRgn;
 class CToolTipCtrl;
 
 // RunModalLoop flags.
@@ -240,7 +241,13 @@ public:
     // Temporary objects (CDC::FromHandle); give them back with ReleaseDC.
     CDC* GetDC();
     CDC* GetWindowDC();
+    // DCX_ flags; the region (owned by the system afterwards when
+    // DCX_INTERSECTRGN or DCX_EXCLUDERGN is given) may be null.
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
     int ReleaseDC(CDC* pDC);
+    // Only one window at a time can be locked; FALSE when another is.
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
 
     CWnd* SetFocus();
     static CWnd* GetFocus();

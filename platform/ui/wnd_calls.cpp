@@ -3,6 +3,7 @@
 
 #include "platform/ui/dc.h"
 #include "platform/ui/font.h"
+#include "platform/ui/rgn.h"
 
 #include "platform/ui/app.h"
 #include "platform/ui/system_calls.h"
@@ -407,6 +408,21 @@ CDC* CWnd::GetDC()
 CDC* CWnd::GetWindowDC()
 {
     return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+
+CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags)
+{
+    return CDC::FromHandle(::GetDCEx(m_hWnd, prgnClip ? static_cast<HRGN>(prgnClip->m_hObject) : nullptr, flags));
+}
+
+BOOL CWnd::LockWindowUpdate()
+{
+    return ::LockWindowUpdate(m_hWnd);
+}
+
+void CWnd::UnlockWindowUpdate()
+{
+    ::LockWindowUpdate(nullptr);
 }
 
 int CWnd::ReleaseDC(CDC* pDC)

@@ -190,6 +190,25 @@ TEST(GdiObject, TypedFromHandleAnswersTheTypeAsked)
     ::DeleteObject(pen);
 }
 
+TEST(GdiObject, ATemporaryAskedForAsAnotherKindIsReplacedButStaysValidUntilIdle)
+{
+    HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(1, 1, 1));
+    CPen* asPen = CPen::FromHandle(pen);
+    ASSERT_NE(asPen, nullptr);
+    // As happens when a handle is freed and the number reused for a brush.
+    CBrush* asBrush = CBrush::FromHandle(reinterpret_cast<HBRUSH>(pen));
+    ASSERT_NE(asBrush, nullptr);
+    EXPECT_TRUE(asBrush->IsKindOf(RUNTIME_CLASS(CBrush)));
+    EXPECT_EQ(asBrush->m_hObject, pen);
+    EXPECT_EQ(asPen->m_hObject, nullptr) << "the replaced object no longer claims the handle";
+    EXPECT_TRUE(asPen->IsKindOf(RUNTIME_CLASS(CPen))) << "and is still alive for whoever holds it";
+    EXPECT_EQ(CGdiObject::FromHandle(pen)->GetRuntimeClass(), RUNTIME_CLASS(CPen))
+        << "untyped, the kind comes from the handle";
+    CGdiObject::DeleteTempMap();
+    EXPECT_EQ(static_cast<DWORD>(::GetObjectType(pen)), static_cast<DWORD>(OBJ_PEN));
+    ::DeleteObject(pen);
+}
+
 TEST(Rgn, CombinesAndTestsPoints)
 {
     CRgn a;

@@ -109,6 +109,12 @@ TEST(HandlerArguments, GetDcAnswersAnObjectForTheWindowsDeviceContext)
     EXPECT_EQ(::WindowFromDC(dc->m_hDC), window.m_hWnd);
     EXPECT_EQ(window.ReleaseDC(dc), 1);
     EXPECT_EQ(window.ReleaseDC(nullptr), 0);
+
+    // The frame of a dragged window is drawn on the whole desktop.
+    CDC* desktop = CWnd::GetDesktopWindow()->GetDCEx(nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    ASSERT_NE(desktop, nullptr);
+    EXPECT_EQ(desktop->GetDeviceCaps(HORZRES), ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(CWnd::GetDesktopWindow()->ReleaseDC(desktop), 1);
     CDC::DeleteTempMap();
 }
 
