@@ -1,7 +1,10 @@
 #include "platform/framework/string.h"
 
+#include "platform/framework/resource_handle.h"
+
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -41,6 +44,31 @@ const char* NonNull(const char* text)
 }  // namespace
 
 CString::CString() = default;
+
+BOOL CString::LoadString(UINT nID)
+{
+    return LoadString(AfxGetResourceHandle(), nID);
+}
+
+BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
+{
+    // LoadString cuts a text that does not fit without telling: a text that
+    // fills the buffer is read again into a larger one. Resource strings
+    // hold at most 65535 characters.
+    for (const int size : {256, 4096, 65537}) {
+        std::string buffer(static_cast<size_t>(size), '\0');
+        const int length = ::LoadStringA(hInstance, nID, &buffer[0], size);
+        if (length <= 0) {
+            Empty();
+            return FALSE;
+        }
+        if (length < size - 1 || size == 65537) {
+            m_text.assign(buffer.data(), static_cast<size_t>(length));
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
 CString::CString(const CString& other) = default;
 CString::CString(CString&& other) noexcept = default;
 CString::~CString() = default;

@@ -33,6 +33,11 @@ public:
     CString& operator+=(const char* text);
     CString& operator+=(char ch);
 
+    // The string resource nID of the resource module (AfxGetResourceHandle)
+    // or of hInstance; FALSE, leaving the string empty, when there is none.
+    BOOL LoadString(UINT nID);
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
+
     int GetLength() const;
     bool IsEmpty() const;
     void Empty();

@@ -16,7 +16,6 @@ namespace {
 
 // The entry point has to find the program's global application object.
 CWinApp* g_application = nullptr;
-HINSTANCE g_resources = nullptr;
 
 CString ModulePath()
 {
@@ -50,9 +49,9 @@ CString HelpFileOf(const CString& path)
 
 CString LoadResourceString(HINSTANCE instance, UINT id)
 {
-    char buffer[512] = "";
-    const int length = ::LoadStringA(instance, id, buffer, sizeof(buffer));
-    return length > 0 ? CString(buffer, length) : CString();
+    CString text;
+    text.LoadString(instance, id);
+    return text;
 }
 
 }  // namespace
@@ -188,16 +187,6 @@ HINSTANCE AfxGetInstanceHandle()
     if (g_application && g_application->m_hInstance)
         return g_application->m_hInstance;
     return ::GetModuleHandleA(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_resources ? g_resources : AfxGetInstanceHandle();
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_resources = hInstResource;
 }
 
 HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include "platform/framework/resource_handle.h"
 #include "platform/framework/string.h"
 #include "platform/ui/win_thread.h"
 
@@ -87,9 +88,6 @@ LPCSTR AfxGetAppName();
 // The main window of this thread's thread object (the application's).
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
-// Where resources are loaded from: the program unless set otherwise.
-HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstResource);
 // The module that holds a resource: the resource handle's, else the program's.
 HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 

@@ -1,5 +1,7 @@
 #include "platform/ui/check_list_box.h"
 
+#include "platform/ui/font.h"
+
 IMPLEMENT_DYNAMIC(CCheckListBox, CListBox)
 
 BEGIN_MESSAGE_MAP(CCheckListBox, CListBox)
@@ -82,8 +84,8 @@ int CCheckListBox::DefaultItemHeight() const
 {
     int height = ::GetSystemMetrics(SM_CYMENUCHECK) + 2;
     if (HDC dc = ::GetDC(m_hWnd)) {
-        HGDIOBJ previous = ::SelectObject(dc, GetFont() ? static_cast<HGDIOBJ>(GetFont())
-                                                        : ::GetStockObject(DEFAULT_GUI_FONT));
+        const CFont* font = GetFont();
+        HGDIOBJ previous = ::SelectObject(dc, font ? font->m_hObject : ::GetStockObject(DEFAULT_GUI_FONT));
         TEXTMETRICA metrics = {};
         ::GetTextMetricsA(dc, &metrics);
         ::SelectObject(dc, previous);
@@ -145,7 +147,7 @@ void CCheckListBox::Toggle(int nIndex)
                             reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-void CCheckListBox::OnLButtonDown(UINT nFlags, POINT point)
+void CCheckListBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
     SetFocus();
     BOOL inCheck = FALSE;
@@ -166,7 +168,7 @@ void CCheckListBox::OnLButtonDown(UINT nFlags, POINT point)
     Default();
 }
 
-void CCheckListBox::OnLButtonDblClk(UINT nFlags, POINT point)
+void CCheckListBox::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     BOOL inCheck = FALSE;
     const int index = CheckFromPoint(point, inCheck);

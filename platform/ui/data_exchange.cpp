@@ -26,9 +26,8 @@ CString ControlText(HWND control)
 // A framework prompt with %1 and %2 filled in.
 CString Prompt(UINT id, const char* first = nullptr, const char* second = nullptr)
 {
-    char buffer[512] = "";
-    ::LoadStringA(AfxGetResourceHandle(), id, buffer, sizeof(buffer));
-    CString text(buffer);
+    CString text;
+    text.LoadString(id);
     if (first)
         text.Replace("%1", first);
     if (second)

@@ -1,6 +1,7 @@
 // CHeaderCtrl: the common header control ("SysHeader32").
 #pragma once
 
+#include "platform/ui/image_list.h"
 #include "platform/ui/wnd.h"
 
 class CHeaderCtrl : public CWnd {
@@ -34,11 +35,15 @@ public:
     {
         return static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(pHeaderHitTestInfo)));
     }
-    HIMAGELIST SetImageList(HIMAGELIST hImageList)
+    CImageList* SetImageList(CImageList* pImageList)
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImageList)));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
+            HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr))));
     }
-    HIMAGELIST GetImageList() const { return reinterpret_cast<HIMAGELIST>(SendMessage(HDM_GETIMAGELIST)); }
+    CImageList* GetImageList() const
+    {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(HDM_GETIMAGELIST)));
+    }
 
     // Owner-drawn items (HDF_OWNERDRAW).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -1,6 +1,7 @@
 // CListCtrl: the common list-view control ("SysListView32").
 #pragma once
 
+#include "platform/ui/image_list.h"
 #include "platform/ui/wnd.h"
 
 class CHeaderCtrl;
@@ -82,14 +83,18 @@ public:
     }
     CHeaderCtrl* GetHeaderCtrl() const;
 
-    HIMAGELIST SetImageList(HIMAGELIST hImageList, int nImageListType)
+    // The list before, as from CImageList::FromHandle. The control does not
+    // take the list over unless its style says so (LVS_SHAREIMAGELISTS clear).
+    CImageList* SetImageList(CImageList* pImageList, int nImageListType)
     {
-        return reinterpret_cast<HIMAGELIST>(
-            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(hImageList)));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
+                        reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr))));
     }
-    HIMAGELIST GetImageList(int nImageListType) const
+    CImageList* GetImageList(int nImageListType) const
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageListType)));
+        return CImageList::FromHandle(
+            reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageListType))));
     }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     DWORD SetExtendedStyle(DWORD dwNewStyle)

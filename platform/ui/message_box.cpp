@@ -13,7 +13,7 @@ int AfxMessageBox(const char* text, UINT type, UINT nIDHelp)
 
 int AfxMessageBox(UINT nIDPrompt, UINT type, UINT nIDHelp)
 {
-    char text[1024] = "";
-    ::LoadStringA(AfxGetResourceHandle(), nIDPrompt, text, sizeof(text));
+    CString text;
+    text.LoadString(nIDPrompt);
     return AfxMessageBox(text, type, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }

@@ -19,13 +19,16 @@
 // Each entry carries a small function that unpacks the message for the
 // handler's own signature, so a handler of the wrong signature does not
 // compile. Handlers of the ON_WM_ entries have the names and signatures that
-// CWnd declares (OnSize, OnLButtonDown...); points are client or screen
-// coordinates as the message has them, device contexts are plain HDCs.
+// CWnd declares (OnSize, OnLButtonDown...); points are CPoints in client or
+// screen coordinates as the message has them, device contexts CDC objects
+// from CDC::FromHandle (temporary: do not keep them past the message).
 #pragma once
 
 #include <windows.h>
 
+#include "platform/ui/dc.h"
 #include "platform/ui/framework_ids.h"
+#include "platform/ui/geometry.h"
 
 class CCmdTarget;
 class CCmdUI;
@@ -128,7 +131,8 @@ protected:                                        \
 // Parts of a message: signed coordinates packed into one parameter.
 #define TVX_X_LPARAM(lp) static_cast<int>(static_cast<short>(LOWORD(lp)))
 #define TVX_Y_LPARAM(lp) static_cast<int>(static_cast<short>(HIWORD(lp)))
-#define TVX_POINT (POINT{TVX_X_LPARAM(call.lParam), TVX_Y_LPARAM(call.lParam)})
+#define TVX_POINT (CPoint(TVX_X_LPARAM(call.lParam), TVX_Y_LPARAM(call.lParam)))
+#define TVX_DC(handle) CDC::FromHandle(reinterpret_cast<HDC>(handle))
 #define TVX_WND(handle) CWnd::FromHandle(reinterpret_cast<HWND>(handle))
 
 // ---------------------------------------------------------------------------
@@ -144,7 +148,7 @@ protected:                                        \
 #define ON_WM_PAINT() TVX_MESSAGE(WM_PAINT, self->OnPaint(); *call.result = 0; return TRUE;)
 #define ON_WM_NCPAINT() TVX_MESSAGE(WM_NCPAINT, self->OnNcPaint(); *call.result = 0; return TRUE;)
 #define ON_WM_ERASEBKGND() TVX_MESSAGE(WM_ERASEBKGND, \
-    *call.result = self->OnEraseBkgnd(reinterpret_cast<HDC>(call.wParam)); return TRUE;)
+    *call.result = self->OnEraseBkgnd(TVX_DC(call.wParam)); return TRUE;)
 #define ON_WM_SIZE() TVX_MESSAGE(WM_SIZE, \
     self->OnSize(static_cast<UINT>(call.wParam), LOWORD(call.lParam), HIWORD(call.lParam)); \
     *call.result = 0; return TRUE;)
@@ -262,7 +266,7 @@ protected:                                        \
 
 #define ON_WM_CTLCOLOR() TVX_MESSAGE_RANGE(WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, \
     *call.result = reinterpret_cast<LRESULT>(self->OnCtlColor( \
-        reinterpret_cast<HDC>(call.wParam), TVX_WND(call.lParam), call.message - WM_CTLCOLORMSGBOX)); \
+        TVX_DC(call.wParam), TVX_WND(call.lParam), call.message - WM_CTLCOLORMSGBOX)); \
     return TRUE;)
 #define ON_WM_DRAWITEM() TVX_MESSAGE(WM_DRAWITEM, \
     self->OnDrawItem(static_cast<int>(call.wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(call.lParam)); \
@@ -290,7 +294,7 @@ protected:                                        \
 // ---------------------------------------------------------------------------
 #define ON_WM_CTLCOLOR_REFLECT() \
     TVX_MESSAGE_RANGE(WM_REFLECT_BASE + WM_CTLCOLORMSGBOX, WM_REFLECT_BASE + WM_CTLCOLORSTATIC, \
-        HBRUSH brush = self->CtlColor(reinterpret_cast<HDC>(call.wParam), \
+        HBRUSH brush = self->CtlColor(TVX_DC(call.wParam), \
                                       call.message - (WM_REFLECT_BASE + WM_CTLCOLORMSGBOX)); \
         *call.result = reinterpret_cast<LRESULT>(brush); return brush != nullptr;)
 #define ON_WM_DRAWITEM_REFLECT() TVX_MESSAGE(WM_REFLECT_BASE + WM_DRAWITEM, \

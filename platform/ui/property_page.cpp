@@ -33,9 +33,7 @@ void CPropertyPage::Construct(LPCSTR lpszTemplateName, UINT nIDCaption)
     m_lpszTemplateName = lpszTemplateName;
     m_nIDTemplate = IS_INTRESOURCE(lpszTemplateName) ? LOWORD(reinterpret_cast<ULONG_PTR>(lpszTemplateName)) : 0;
     if (nIDCaption != 0) {
-        char caption[256] = "";
-        ::LoadStringA(AfxGetResourceHandle(), nIDCaption, caption, sizeof(caption));
-        m_strCaption = caption;
+        m_strCaption.LoadString(nIDCaption);
     }
 }
 

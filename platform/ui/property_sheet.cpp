@@ -55,8 +55,8 @@ CPropertySheet::~CPropertySheet() = default;
 
 void CPropertySheet::Construct(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
 {
-    char caption[256] = "";
-    ::LoadStringA(AfxGetResourceHandle(), nIDCaption, caption, sizeof(caption));
+    CString caption;
+    caption.LoadString(nIDCaption);
     Construct(caption, pParentWnd, iSelectPage);
 }
 

@@ -1,6 +1,7 @@
 // CTabCtrl: the common tab control ("SysTabControl32").
 #pragma once
 
+#include "platform/ui/image_list.h"
 #include "platform/ui/wnd.h"
 
 class CTabCtrl : public CWnd {
@@ -44,11 +45,15 @@ public:
     int GetRowCount() const { return static_cast<int>(SendMessage(TCM_GETROWCOUNT)); }
     SIZE SetItemSize(SIZE size);
     void SetPadding(SIZE size) { SendMessage(TCM_SETPADDING, 0, MAKELPARAM(size.cx, size.cy)); }
-    HIMAGELIST SetImageList(HIMAGELIST hImageList)
+    CImageList* SetImageList(CImageList* pImageList)
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImageList)));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
+            TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr))));
     }
-    HIMAGELIST GetImageList() const { return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST)); }
+    CImageList* GetImageList() const
+    {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST)));
+    }
 
     // Owner-drawn tabs (TCS_OWNERDRAWFIXED).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

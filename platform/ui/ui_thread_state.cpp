@@ -1,5 +1,8 @@
 #include "platform/ui/ui_thread_state.h"
 
+#include "platform/ui/dc.h"
+#include "platform/ui/gdi_object.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/tool_tip_ctrl.h"
 #include "platform/ui/wnd.h"
@@ -26,6 +29,12 @@ UiThreadState::~UiThreadState()
         entry.second->m_hWnd = nullptr;
     for (auto& entry : temporaryMenus)
         entry.second->m_hMenu = nullptr;
+    for (auto& entry : temporaryDCs)
+        entry.second->m_hDC = nullptr;
+    for (auto& entry : temporaryGdiObjects)
+        entry.second->m_hObject = nullptr;
+    for (auto& entry : temporaryImageLists)
+        entry.second->m_hImageList = nullptr;
     if (toolTip)
         toolTip->m_hWnd = nullptr;
 }

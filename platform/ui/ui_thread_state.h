@@ -6,9 +6,15 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
+class CDC;
+class CGdiObject;
+class CImageList;
 class CMenu;
 class CToolTipCtrl;
 class CWinThread;
@@ -27,6 +33,14 @@ struct UiThreadState {
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporaryWindows;
     std::unordered_map<HMENU, CMenu*> permanentMenus;
     std::unordered_map<HMENU, std::unique_ptr<CMenu>> temporaryMenus;
+    // Objects made for device contexts, GDI objects and image lists that no
+    // object owns (their owners are found in process-wide tables), freed at
+    // the next idle time like the windows'.
+    std::unordered_map<HDC, std::unique_ptr<CDC>> temporaryDCs;
+    std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> temporaryGdiObjects;
+    // Temporary objects replaced by one of another kind for a reused handle.
+    std::vector<std::unique_ptr<CGdiObject>> retiredGdiObjects;
+    std::unordered_map<HIMAGELIST, std::unique_ptr<CImageList>> temporaryImageLists;
 
     // The message the innermost window procedure call handles.
     MSG currentMessage;

@@ -1,6 +1,9 @@
 #include "platform/ui/win_thread.h"
 
 #include "platform/ui/app.h"
+#include "platform/ui/dc.h"
+#include "platform/ui/gdi_object.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/ui_thread_state.h"
 #include "platform/ui/wnd.h"
@@ -139,6 +142,9 @@ BOOL CWinThread::OnIdle(LONG lCount)
     if (lCount == 1) {
         CWnd::DeleteTempMap();
         CMenu::DeleteTempMap();
+        CDC::DeleteTempMap();
+        CGdiObject::DeleteTempMap();
+        CImageList::DeleteTempMap();
     }
     return FALSE;
 }

@@ -12,7 +12,9 @@
 // handler that throws gets the message's default answer (creation messages
 // fail the creation, WM_PAINT validates the window).
 //
-// Point, rectangle and device-context parameters are the plain Win32 types.
+// Points and rectangles are taken as the system's POINT and RECT (CPoint and
+// CRect are those); handlers receive CPoint and CDC* as the framework passes
+// them.
 #pragma once
 
 #include <windows.h>
@@ -21,12 +23,16 @@
 #include "platform/framework/string.h"
 #include "platform/ui/cmd_target.h"
 #include "platform/ui/framework_ids.h"
+#include "platform/ui/geometry.h"
 #include "platform/ui/menu.h"
 
 // winuser.h spells this call as a macro; CWnd has a member of that name.
 #undef GetNextWindow
 
 class CDataExchange;
+class CDC;
+class CFont;
+class CRgn;
 class CToolTipCtrl;
 
 // RunModalLoop flags.
@@ -125,7 +131,7 @@ public:
     // LPSTR_TEXTCALLBACK or a malloc'ed copy the framework frees) and
     // answers its id, or -1 for none. The base finds the child control
     // under the point.
-    virtual INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const;
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
 
     // ---- Family ---------------------------------------------------------------
     CWnd* GetParent() const;
@@ -176,8 +182,10 @@ public:
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
-    void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
-    HFONT GetFont() const;
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // A temporary object unless the font's owner is known; null for the
+    // system font.
+    CFont* GetFont() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 
@@ -230,9 +238,16 @@ public:
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void SetRedraw(BOOL bRedraw = TRUE);
-    HDC GetDC();
-    HDC GetWindowDC();
-    int ReleaseDC(HDC hDC);
+    // Temporary objects (CDC::FromHandle); give them back with ReleaseDC.
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    // DCX_ flags; the region (owned by the system afterwards when
+    // DCX_INTERSECTRGN or DCX_EXCLUDERGN is given) may be null.
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
+    int ReleaseDC(CDC* pDC);
+    // Only one window at a time can be locked; FALSE when another is.
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
 
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -315,7 +330,7 @@ protected:
     void OnClose();
     void OnPaint();
     void OnNcPaint();
-    BOOL OnEraseBkgnd(HDC hDC);
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
     void OnSizing(UINT fwSide, LPRECT pRect);
     void OnMove(int x, int y);
@@ -323,28 +338,28 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
-    void OnMouseMove(UINT nFlags, POINT point);
-    void OnLButtonDown(UINT nFlags, POINT point);
-    void OnLButtonUp(UINT nFlags, POINT point);
-    void OnLButtonDblClk(UINT nFlags, POINT point);
-    void OnRButtonDown(UINT nFlags, POINT point);
-    void OnRButtonUp(UINT nFlags, POINT point);
-    void OnRButtonDblClk(UINT nFlags, POINT point);
-    void OnMButtonDown(UINT nFlags, POINT point);
-    void OnMButtonUp(UINT nFlags, POINT point);
-    void OnMButtonDblClk(UINT nFlags, POINT point);
-    void OnNcMouseMove(UINT nHitTest, POINT point);
-    void OnNcLButtonDown(UINT nHitTest, POINT point);
-    void OnNcLButtonUp(UINT nHitTest, POINT point);
-    void OnNcLButtonDblClk(UINT nHitTest, POINT point);
-    void OnNcRButtonDown(UINT nHitTest, POINT point);
-    void OnNcRButtonUp(UINT nHitTest, POINT point);
-    void OnNcMButtonDown(UINT nHitTest, POINT point);
-    void OnNcMButtonUp(UINT nHitTest, POINT point);
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT pt);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonDblClk(UINT nFlags, CPoint point);
+    void OnMButtonDown(UINT nFlags, CPoint point);
+    void OnMButtonUp(UINT nFlags, CPoint point);
+    void OnMButtonDblClk(UINT nFlags, CPoint point);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    void OnNcRButtonDown(UINT nHitTest, CPoint point);
+    void OnNcRButtonUp(UINT nHitTest, CPoint point);
+    void OnNcMButtonDown(UINT nHitTest, CPoint point);
+    void OnNcMButtonUp(UINT nHitTest, CPoint point);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     void OnMouseLeave();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
-    LRESULT OnNcHitTest(POINT point);
+    LRESULT OnNcHitTest(CPoint point);
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     BOOL OnNcActivate(BOOL bActive);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -364,7 +379,7 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnSysColorChange();
     void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
-    void OnContextMenu(CWnd* pWnd, POINT pos);
+    void OnContextMenu(CWnd* pWnd, CPoint pos);
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
@@ -378,7 +393,7 @@ protected:
     void OnParentNotify(UINT message, LPARAM lParam);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    HBRUSH OnCtlColor(HDC hDC, CWnd* pWnd, UINT nCtlColor);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);

@@ -1,6 +1,10 @@
 // CWnd: the thin calls that forward to the system for the window.
 #include "platform/ui/wnd.h"
 
+#include "platform/ui/dc.h"
+#include "platform/ui/font.h"
+#include "platform/ui/rgn.h"
+
 #include "platform/ui/app.h"
 #include "platform/ui/system_calls.h"
 
@@ -96,14 +100,14 @@ int CWnd::GetWindowTextLength() const
     return ::GetWindowTextLengthA(m_hWnd);
 }
 
-void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
 }
 
-HFONT CWnd::GetFont() const
+CFont* CWnd::GetFont() const
 {
-    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
@@ -396,19 +400,34 @@ void CWnd::SetRedraw(BOOL bRedraw)
     SendMessage(WM_SETREDRAW, bRedraw);
 }
 
-HDC CWnd::GetDC()
+CDC* CWnd::GetDC()
 {
-    return ::GetDC(m_hWnd);
+    return CDC::FromHandle(::GetDC(m_hWnd));
 }
 
-HDC CWnd::GetWindowDC()
+CDC* CWnd::GetWindowDC()
 {
-    return ::GetWindowDC(m_hWnd);
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
 }
 
-int CWnd::ReleaseDC(HDC hDC)
+CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags)
 {
-    return ::ReleaseDC(m_hWnd, hDC);
+    return CDC::FromHandle(::GetDCEx(m_hWnd, prgnClip ? static_cast<HRGN>(prgnClip->m_hObject) : nullptr, flags));
+}
+
+BOOL CWnd::LockWindowUpdate()
+{
+    return ::LockWindowUpdate(m_hWnd);
+}
+
+void CWnd::UnlockWindowUpdate()
+{
+    ::LockWindowUpdate(nullptr);
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
 }
 
 CWnd* CWnd::SetFocus()

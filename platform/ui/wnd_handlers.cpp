@@ -34,7 +34,7 @@ void CWnd::OnNcDestroy()
 void CWnd::OnClose() { Default(); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnNcPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnSizing(UINT, LPRECT) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
@@ -42,28 +42,28 @@ void CWnd::OnExitSizeMove() { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
 void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnMouseMove(UINT, POINT) { Default(); }
-void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, POINT) { Default(); }
-void CWnd::OnRButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnRButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, POINT) { Default(); }
-void CWnd::OnMButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnMButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnMButtonDblClk(UINT, POINT) { Default(); }
-void CWnd::OnNcMouseMove(UINT, POINT) { Default(); }
-void CWnd::OnNcLButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnNcLButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnNcLButtonDblClk(UINT, POINT) { Default(); }
-void CWnd::OnNcRButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnNcRButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnNcMButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnNcMButtonUp(UINT, POINT) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, POINT) { return static_cast<BOOL>(Default()); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
 int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
-LRESULT CWnd::OnNcHitTest(POINT) { return Default(); }
+LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
 void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
 BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
@@ -83,7 +83,7 @@ void CWnd::OnEnable(BOOL) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnSettingChange(UINT, LPCSTR) { Default(); }
-void CWnd::OnContextMenu(CWnd*, POINT) { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
@@ -116,7 +116,7 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     Default();
 }
 
-HBRUSH CWnd::OnCtlColor(HDC, CWnd* pWnd, UINT)
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     LRESULT brush = 0;
     if (pWnd && ReflectLastMsg(pWnd->m_hWnd, &brush))

@@ -51,7 +51,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
     return TRUE;
 }
 
-INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA* pTI) const
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     HWND child = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
     if (!child || child == m_hWnd)

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/framework/resource_handle.h"
+#include "string_test_resource.h"
+
 namespace {
 
 // Wine's and Western Windows' ANSI code page; the expected characters below
@@ -244,6 +247,57 @@ TEST(CStringTest, ConcatenationAndAccess)
     text.SetAt(99, 'Z');
     EXPECT_STREQ("Abcdefg", static_cast<const char*>(text));
     EXPECT_EQ(CString("---"), CString('-', 3));
+}
+
+}  // namespace
+
+namespace {
+
+std::string RepeatText(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
+TEST(CStringResourceTest, LoadsTextsOfEveryLengthFromTheResourceModule)
+{
+    const struct {
+        UINT id;
+        std::string text;
+    } cases[] = {
+        {IDS_TEST_SHORT, "Scheduler"},
+        {IDS_TEST_LONG, RepeatText("0123456789", 30)},
+        {IDS_TEST_VERY_LONG, RepeatText("abcdefghij", 500)},
+    };
+    for (const auto& c : cases) {
+        CString text("old");
+        EXPECT_TRUE(text.LoadString(c.id)) << c.id;
+        EXPECT_EQ(std::string(static_cast<const char*>(text)), c.text) << c.id;
+        CString fromModule;
+        EXPECT_TRUE(fromModule.LoadString(::GetModuleHandleA(nullptr), c.id));
+        EXPECT_EQ(fromModule, text);
+    }
+}
+
+TEST(CStringResourceTest, AMissingStringLeavesTheTextEmpty)
+{
+    CString text("old");
+    EXPECT_FALSE(text.LoadString(IDS_TEST_MISSING));
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST(CStringResourceTest, TheResourceModuleCanBeChanged)
+{
+    // A module without our strings: the system's own library.
+    AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));
+    CString text;
+    text.LoadString(IDS_TEST_SHORT);
+    AfxSetResourceHandle(nullptr);
+    EXPECT_NE(text, "Scheduler");
+    EXPECT_TRUE(text.LoadString(IDS_TEST_SHORT));
+    EXPECT_EQ(text, "Scheduler");
 }
 
 }  // namespace

@@ -88,12 +88,12 @@ TEST(Menu, OwnerDrawnItemsOfAMenuObjectAreDrawnByIt)
     OwnerDrawnMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
     ASSERT_TRUE(menu.AppendMenu(MF_OWNERDRAW, 0x8700, reinterpret_cast<LPCSTR>(1)));
-    HDC dc = host.GetDC();
+    CDC* dc = host.GetDC();
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_MENU;
     item.itemID = 0x8700;
     item.hwndItem = reinterpret_cast<HWND>(menu.m_hMenu);
-    item.hDC = dc;
+    item.hDC = dc->m_hDC;
     host.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
     host.ReleaseDC(dc);
     EXPECT_EQ(menu.draws, 1);

@@ -137,7 +137,9 @@ TEST(Sample, MainWindowDialogAndSheetWorkFromAnotherProcessAndArePhotographed)
     ::Sleep(300);
     ASSERT_TRUE(ReadWindowStateOfOtherProcess(main, state));
     EXPECT_FALSE(state.FindMenuCommand(ID_SAMPLE_TOGGLE)->Checked());
-    EXPECT_GT(CaptureWindow(main).CountColor(RGB(160, 90, 40)), 10000u);
+    const Image toggled = CaptureWindow(main);
+    EXPECT_FALSE(SaveScreenshot(toggled, "sample_main_window_toggled").empty());
+    EXPECT_GT(toggled.CountColor(RGB(160, 90, 40)), 10000u);
 
     // The dialog: a refused count is prompted for, then a good one taken.
     ::PostMessageA(main, WM_COMMAND, ID_SAMPLE_DIALOG, 0);

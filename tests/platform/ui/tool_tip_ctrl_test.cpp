@@ -36,7 +36,7 @@ TEST(ToolTipCtrl, ToolsAndTheirTextsGoThroughTheControl)
 // Answers a tooltip for its left half from OnToolHitTest.
 class TippedWindow : public CWnd {
 protected:
-    INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const override
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override
     {
         RECT client;
         GetClientRect(&client);

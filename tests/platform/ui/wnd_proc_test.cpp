@@ -39,7 +39,7 @@ protected:
         g_calls.push_back("derived size " + std::to_string(cx));
         BaseWindow::OnSize(0, cx, 0);
     }
-    void OnLButtonDown(UINT flags, POINT point)
+    void OnLButtonDown(UINT flags, CPoint point)
     {
         g_calls.push_back("click " + std::to_string(point.x) + "," + std::to_string(point.y));
     }
@@ -256,7 +256,7 @@ protected:
         *result = 12;
         return FALSE;
     }
-    HBRUSH CtlColor(HDC, UINT ctlColor)
+    HBRUSH CtlColor(CDC*, UINT ctlColor)
     {
         g_calls.push_back("button colour " + std::to_string(ctlColor));
         return brush;
@@ -282,7 +282,7 @@ protected:
         g_calls.push_back("parent nm rclick");
         *result = 21;
     }
-    HBRUSH OnCtlColor(HDC dc, CWnd* control, UINT ctlColor)
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor)
     {
         HBRUSH reflected = CWnd::OnCtlColor(dc, control, ctlColor);
         g_calls.push_back("parent colour");

@@ -10,9 +10,11 @@
 #include <memory>
 
 #include "platform/ui/app.h"
+#include "platform/ui/brush.h"
 #include "platform/ui/cmd_ui.h"
 #include "platform/ui/command_line_info.h"
 #include "platform/ui/data_exchange.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/property_sheet.h"
 #include "platform/ui/spin_button_ctrl.h"
@@ -106,19 +108,16 @@ public:
 protected:
     void OnPaint()
     {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(m_hWnd, &paint);
-        RECT client;
+        CPaintDC dc(this);
+        CRect client;
         GetClientRect(&client);
-        RECT band = {10, 10, client.right / 2, client.bottom - 10};
-        HBRUSH brush = ::CreateSolidBrush(m_toggled ? RGB(40, 90, 160) : RGB(160, 90, 40));
-        ::FillRect(dc, &band, brush);
-        ::DeleteObject(brush);
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, RGB(255, 255, 255));
-        RECT text = band;
-        ::DrawTextA(dc, "Tarvex window layer", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::EndPaint(m_hWnd, &paint);
+        CRect band(10, 10, client.right / 2, client.bottom);
+        band.bottom -= 10;
+        CBrush brush(m_toggled ? RGB(40, 90, 160) : RGB(160, 90, 40));
+        dc.FillRect(&band, &brush);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(RGB(255, 255, 255));
+        dc.DrawText("Tarvex window layer", band, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     void OnDestroy()
     {
