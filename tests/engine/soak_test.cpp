@@ -7,13 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <random>
 #include <sstream>
 #include <thread>
 
 #include "engine_test_support.h"
+#include "task_file_burst.h"
 #include "task_folder_snapshot.h"
 
 namespace enginetest {
@@ -413,6 +416,112 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     kept_task.Reset();
     tasks.Reset();
     scheduler.Reset();
+    EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
+}
+
+// --- bursts of files dropped into the folder of a running engine ------------------
+
+// Thousands of files at once, among them damaged task files and the
+// temporary files of saves killed midway, while a client keeps saving a task
+// of the same folder: every task file is listed once, nothing else is, and
+// the temporary files are gone after the next save. Two bursts of 200 task
+// files unless told otherwise (TARVEX_BURST_SOAK_ROUNDS,
+// TARVEX_BURST_SOAK_FILES); every second burst is deleted again at once.
+TEST(EngineSoak, BurstsOfFilesAmongClientSavesAreListedWholeAndNothingElse)
+{
+    const int rounds = EnvironmentCount(L"TARVEX_BURST_SOAK_ROUNDS", 2);
+    const int files = EnvironmentCount(L"TARVEX_BURST_SOAK_FILES", 200);
+    const DWORD limit = kSettleMs + static_cast<DWORD>(files) * 100;
+    ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
+    ClearEngineFiles();
+    const EngineFilesCleanup cleanup;
+    tvx::com::CoInit com(COINIT_MULTITHREADED);
+    constexpr wchar_t kToggled[] = L"Toggled";
+    WriteTaskFile(kToggled, {L"// saved over and over"});
+    // Made before the engine is there: a burst is made from a task file
+    // written into the folder for a moment.
+    std::vector<std::unique_ptr<TaskFileBurst>> bursts;
+    for (int round = 0; round < rounds; ++round) {
+        bursts.push_back(std::make_unique<TaskFileBurst>(L"Burst" + std::to_wstring(round),
+                                                         BurstMix{files, files / 10 + 1, 5}));
+        ASSERT_TRUE(bursts.back()->Ready());
+    }
+
+    ComPtr<IQVScheduler> scheduler;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+
+    std::atomic<bool> stop{false};
+    std::atomic<long> saves{0};
+    std::string toggle_failure;
+    std::thread toggler([&] {
+        tvx::com::CoInit client(COINIT_MULTITHREADED);
+        ComPtr<IQVScheduler> own;
+        if (FAILED(own.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER))) {
+            toggle_failure = "no connection";
+            return;
+        }
+        for (long i = 0; !stop; ++i) {
+            if (FAILED(own->EnableTask(Bstr(kToggled).Get(), i % 2))) {
+                toggle_failure = Narrow(TakeErrorDescription());
+                return;
+            }
+            ++saves;
+            Sleep(20);
+        }
+    });
+
+    std::vector<std::wstring> kept;
+    kept.push_back(kToggled);
+    for (int round = 0; round < rounds && !HasFailure(); ++round) {
+        SCOPED_TRACE("burst " + std::to_string(round));
+        TaskFileBurst& burst = *bursts[round];
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(burst.Drop());
+        std::vector<std::wstring> listed;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return TaskListNames(tasks.Get(), listed) && NamesMissingFrom(burst.TaskNames(), listed).empty(); },
+            limit))
+            << "not listed: " << JoinNames(NamesMissingFrom(burst.TaskNames(), listed));
+        std::printf("burst %d: %d task files listed after %lu ms\n", round, files, GetTickCount() - start);
+        if (round % 2 == 1) {
+            ASSERT_TRUE(burst.DeleteTasks());
+        } else {
+            kept.insert(kept.end(), burst.TaskNames().begin(), burst.TaskNames().end());
+        }
+    }
+    // A save after the last burst: the temporary files dropped go with it.
+    const long saved = saves;
+    EXPECT_TRUE(WaitUntil([&] { return saves > saved + 1; }, 10000)) << toggle_failure;
+    stop = true;
+    toggler.join();
+    EXPECT_EQ(toggle_failure, "");
+
+    std::vector<std::wstring> listed;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TaskListNames(tasks.Get(), listed) && listed.size() == kept.size() &&
+                   NamesMissingFrom(kept, listed).empty();
+        },
+        limit))
+        << "not listed: " << JoinNames(NamesMissingFrom(kept, listed))
+        << "; listed besides: " << JoinNames(NamesMissingFrom(listed, kept));
+    EXPECT_TRUE(RepeatedNames(listed).empty()) << JoinNames(RepeatedNames(listed));
+    EXPECT_EQ(FilesInTaskFolder(L"qvx*.tmp"), std::vector<std::wstring>{}) << "left by killed saves, still there";
+    long running = 0;
+    EXPECT_TRUE(WaitUntil([&] { return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1; }, 5000))
+        << "the scheduler stopped under the bursts";
+    EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
+    tasks.Reset();
+    scheduler.Reset();
+    // What the bursts left that ClearEngineFiles does not take.
+    for (const auto& burst : bursts) {
+        for (const std::wstring& file : burst->OtherFiles())
+            DeleteFileW((EngineFolder() + L"tasks\\" + file).c_str());
+    }
     EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
 }
 
