@@ -41,6 +41,9 @@ constexpr wchar_t kTaskFolder[] = L"tasks\\";
 // How long AddTask waits for another caller's addition of the same task.
 constexpr DWORD kAdditionPollMs = 10;
 constexpr DWORD kAdditionWaitMs = 30000;
+// How long a search for a task by name goes on while changes of the list
+// keep overtaking it.
+constexpr DWORD kFindLimitMs = 5000;
 // How long the final release waits for the task-folder watcher.
 constexpr DWORD kWatcherStopMs = 5000;
 
@@ -904,19 +907,34 @@ HRESULT CQVScheduler::FindTask(BSTR name, const std::string& not_retrieved, ComP
     HRESULT hr = TaskList(list);
     if (FAILED(hr))
         return hr;
-    short index = -1;
-    hr = list->FindTaskIndex(name, &index);
-    if (FAILED(hr) || index < 0) {
-        const std::string text = Format(engine_text::kTaskNotFound, AnsiName(name).c_str());
-        ReportTaskError(text);
-        return Fail(E_FAIL, WideFromAnsi(text.c_str()));
+    // The task-folder watcher may add or remove tasks between the search
+    // and the taking: the index found then holds another task, or none,
+    // and the task is looked for again once the watcher moved on (a round
+    // removes a burst of thousands of tasks one by one).
+    const DWORD start = GetTickCount();
+    for (;;) {
+        short index = -1;
+        hr = list->FindTaskIndex(name, &index);
+        if (FAILED(hr) || index < 0) {
+            const std::string text = Format(engine_text::kTaskNotFound, AnsiName(name).c_str());
+            ReportTaskError(text);
+            return Fail(E_FAIL, WideFromAnsi(text.c_str()));
+        }
+        task.Reset();
+        hr = list->Item(index, task.Receive());
+        if (SUCCEEDED(hr) && task) {
+            Bstr description;
+            task->get_Description(description.Receive());
+            if (Lower(description.Get(), SysStringLen(description.Get())) == Lower(name, SysStringLen(name)))
+                return S_OK;
+        }
+        if (GetTickCount() - start >= kFindLimitMs) {
+            task.Reset();
+            ReportTaskError(not_retrieved);
+            return Fail(FAILED(hr) ? hr : E_FAIL, WideFromAnsi(not_retrieved.c_str()));
+        }
+        Sleep(1);
     }
-    hr = list->Item(index, task.Receive());
-    if (FAILED(hr) || !task) {
-        ReportTaskError(not_retrieved);
-        return Fail(FAILED(hr) ? hr : E_FAIL, WideFromAnsi(not_retrieved.c_str()));
-    }
-    return S_OK;
 }
 
 HRESULT CQVScheduler::SaveChange(IQVTask* task, BSTR name, const TaskChange& change)
