@@ -566,11 +566,6 @@ TEST(EngineSoak, BurstsOfFilesAmongClientSavesAreListedWholeAndNothingElse)
     kept_task.Reset();
     tasks.Reset();
     scheduler.Reset();
-    // What the bursts left that ClearEngineFiles does not take.
-    for (const auto& burst : bursts) {
-        for (const std::wstring& file : burst->OtherFiles())
-            DeleteFileW((EngineFolder() + L"tasks\\" + file).c_str());
-    }
     EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
 }
 

@@ -83,7 +83,6 @@ TaskFileBurst::TaskFileBurst(const std::wstring& prefix, const BurstMix& mix)
             const char* damage = kDamage[damaged % 3];
             if (!made(name, damage ? std::string(damage) : bytes.substr(0, bytes.size() / 2)))
                 return;
-            other_files_.push_back(name);
             ++damaged;
         }
         if (leftovers < mix.leftovers) {
@@ -93,7 +92,6 @@ TaskFileBurst::TaskFileBurst(const std::wstring& prefix, const BurstMix& mix)
             swprintf(name, 16, L"qvx%04X.tmp", (leftover_base + leftovers) & 0xFFFF);
             if (!made(name, bytes))
                 return;
-            other_files_.push_back(name);
             ++leftovers;
         }
     }
@@ -102,8 +100,11 @@ TaskFileBurst::TaskFileBurst(const std::wstring& prefix, const BurstMix& mix)
 
 TaskFileBurst::~TaskFileBurst()
 {
-    for (const std::wstring& file : files_)
+    const std::wstring folder = EngineFolder() + L"tasks\\";
+    for (const std::wstring& file : files_) {
         DeleteFileW((staging_ + file).c_str());
+        DeleteFileW((folder + file).c_str());
+    }
     RemoveDirectoryW(staging_.c_str());
 }
 

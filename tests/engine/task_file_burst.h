@@ -24,7 +24,7 @@ public:
     // for a moment) and makes the burst's files from it; the names are
     // "<prefix>-0000" on. Up to 10 000 tasks.
     TaskFileBurst(const std::wstring& prefix, const BurstMix& mix);
-    // Removes what is left of the burst outside the task folder.
+    // Removes every file of the burst, dropped or not.
     ~TaskFileBurst();
     TaskFileBurst(const TaskFileBurst&) = delete;
     TaskFileBurst& operator=(const TaskFileBurst&) = delete;
@@ -38,14 +38,11 @@ public:
     bool DeleteTasks();
     // The descriptions of the burst's tasks.
     const std::vector<std::wstring>& TaskNames() const { return task_names_; }
-    // The file names (with extension) of the damaged and temporary files.
-    const std::vector<std::wstring>& OtherFiles() const { return other_files_; }
 
 private:
     std::wstring staging_;
     std::vector<std::wstring> files_;  // in the order of the drop
     std::vector<std::wstring> task_names_;
-    std::vector<std::wstring> other_files_;
     bool ready_ = false;
 };
 
