@@ -201,15 +201,17 @@ void TaskFolderWatcher::State::RemoveTasks(IQVTaskCollection* list, const std::v
     // changed since, and indexes behind a removal stay as they were.
     std::vector<ComPtr<IUnknown>> kept(gone.size());
     std::set<IUnknown*> identities;
-    for (std::size_t i = 0; i < gone.size(); ++i)
-        identities.insert(IdentityOf(gone[i].Get(), kept[i]));
+    for (std::size_t i = 0; i < gone.size(); ++i) {
+        if (IUnknown* identity = IdentityOf(gone[i].Get(), kept[i]))
+            identities.insert(identity);
+    }
     long count = 0;
     list->get_Count(&count);
     for (long index = count - 1; index >= 0; --index) {
         ComPtr<IQVTask> task;
         ComPtr<IUnknown> identity;
-        if (FAILED(list->Item(index, task.Receive())) || !task ||
-            identities.count(IdentityOf(task.Get(), identity)) == 0)
+        if (FAILED(list->Item(index, task.Receive())) || !task || !IdentityOf(task.Get(), identity) ||
+            identities.count(identity.Get()) == 0)
             continue;
         // Written again while the round read the new files: it stays.
         if (FileExists(folder + DescriptionOf(task.Get()) + kTaskExtension))
