@@ -41,6 +41,9 @@ constexpr wchar_t kTaskFolder[] = L"tasks\\";
 // How long AddTask waits for another caller's addition of the same task.
 constexpr DWORD kAdditionPollMs = 10;
 constexpr DWORD kAdditionWaitMs = 30000;
+// How long a search for a task by name goes on while changes of the list
+// keep overtaking it.
+constexpr DWORD kFindLimitMs = 5000;
 // How long the final release waits for the task-folder watcher.
 constexpr DWORD kWatcherStopMs = 5000;
 
@@ -289,6 +292,7 @@ STDMETHODIMP CQVScheduler::Start()
     bool started = false;
     {
         ScopedLock hold(lock_);
+        paused_for_watcher_ = false;
         if (!thread_) {
             thread_ = SchedulerThread::Start(*this);
             if (thread_) {
@@ -309,10 +313,13 @@ STDMETHODIMP CQVScheduler::Stop()
     bool was_running = false;
     if (!StopSchedulerThread(&was_running))
         return S_OK;
-    if (!was_running && !counting_down)
-        return S_OK;
+    bool paused = false;
     {
         ScopedLock hold(lock_);
+        paused = paused_for_watcher_;
+        paused_for_watcher_ = false;
+        if (!was_running && !counting_down && !paused)
+            return S_OK;
         settings_.run_on_startup = 0;
     }
     WriteSettingsIfKnown();
@@ -348,10 +355,12 @@ void CQVScheduler::StopAndRemember()
 {
     countdown_.Close();
     bool was_running = false;
-    if (StopSchedulerThread(&was_running) && was_running) {
-        ScopedLock hold(lock_);
+    const bool stopped = StopSchedulerThread(&was_running);
+    ScopedLock hold(lock_);
+    // Stopped only for a change of the task list: it was running.
+    if ((stopped && was_running) || paused_for_watcher_)
         settings_.run_on_startup = 1;
-    }
+    paused_for_watcher_ = false;
 }
 
 STDMETHODIMP CQVScheduler::DelayedStart()
@@ -491,15 +500,69 @@ void CQVScheduler::ReportPassError(const std::wstring& text)
         ReportSchedulerError(text, Reporting());
 }
 
-bool CQVScheduler::WatcherSchedulerRunning()
+void CQVScheduler::WatcherPauseScheduler()
 {
-    ScopedLock hold(lock_);
-    return thread_ != nullptr;
+    // RunOnStartup and the settings file stay as they are: the scheduler
+    // runs on, as far as anybody outside is concerned.
+    std::unique_ptr<SchedulerThread> thread;
+    {
+        ScopedLock hold(lock_);
+        if (!thread_)
+            return;
+        thread = std::move(thread_);
+        paused_for_watcher_ = true;
+    }
+    if (!thread->Stop(kStopAttempts, kStopWaitMs)) {
+        ReportEngineError(engine_text::kSchedulerDoesNotStop, Reporting().service);
+        ScopedLock hold(lock_);
+        paused_for_watcher_ = false;
+        if (!thread_)
+            thread_ = std::move(thread);
+        else
+            unanswered_threads_.push_back(std::move(thread));
+        return;
+    }
+    {
+        ScopedLock hold(lock_);
+        is_running_ = 0;
+    }
+    Fire_StatusChange(kStatusStopped);
 }
 
-void CQVScheduler::WatcherAddTask(const std::wstring& description)
+void CQVScheduler::WatcherResumeScheduler()
 {
-    AddTask(Bstr(description).Get());
+    {
+        ScopedLock hold(lock_);
+        if (!paused_for_watcher_)
+            return;
+        paused_for_watcher_ = false;
+        if (thread_)
+            return;
+        thread_ = SchedulerThread::Start(*this);
+        if (!thread_)
+            return;
+    }
+    Fire_StatusChange(kStatusStarted);
+}
+
+ComPtr<IQVTask> CQVScheduler::WatcherReadTask(const std::wstring& description)
+{
+    ComPtr<IQVTask> task;
+    if (FAILED(ReadTaskFile(Bstr(description).Get(), task)))
+        task.Reset();
+    return task;
+}
+
+void CQVScheduler::WatcherListTask(const std::wstring& description, IQVTask* task)
+{
+    const Bstr name(description);
+    const std::wstring key = Lower(name.Get(), SysStringLen(name.Get()));
+    if (!BeginAddition(key))
+        return;
+    AdditionEnd end(lock_, tasks_being_added_, key);
+    ComPtr<IQVTaskCollection> list;
+    if (SUCCEEDED(TaskList(list)))
+        ListTask(list.Get(), name.Get(), task);
 }
 
 ComPtr<IUnknown> CQVScheduler::TryHold()
@@ -844,19 +907,34 @@ HRESULT CQVScheduler::FindTask(BSTR name, const std::string& not_retrieved, ComP
     HRESULT hr = TaskList(list);
     if (FAILED(hr))
         return hr;
-    short index = -1;
-    hr = list->FindTaskIndex(name, &index);
-    if (FAILED(hr) || index < 0) {
-        const std::string text = Format(engine_text::kTaskNotFound, AnsiName(name).c_str());
-        ReportTaskError(text);
-        return Fail(E_FAIL, WideFromAnsi(text.c_str()));
+    // The task-folder watcher may add or remove tasks between the search
+    // and the taking: the index found then holds another task, or none,
+    // and the task is looked for again once the watcher moved on (a round
+    // removes a burst of thousands of tasks one by one).
+    const DWORD start = GetTickCount();
+    for (;;) {
+        short index = -1;
+        hr = list->FindTaskIndex(name, &index);
+        if (FAILED(hr) || index < 0) {
+            const std::string text = Format(engine_text::kTaskNotFound, AnsiName(name).c_str());
+            ReportTaskError(text);
+            return Fail(E_FAIL, WideFromAnsi(text.c_str()));
+        }
+        task.Reset();
+        hr = list->Item(index, task.Receive());
+        if (SUCCEEDED(hr) && task) {
+            Bstr description;
+            task->get_Description(description.Receive());
+            if (Lower(description.Get(), SysStringLen(description.Get())) == Lower(name, SysStringLen(name)))
+                return S_OK;
+        }
+        if (GetTickCount() - start >= kFindLimitMs) {
+            task.Reset();
+            ReportTaskError(not_retrieved);
+            return Fail(FAILED(hr) ? hr : E_FAIL, WideFromAnsi(not_retrieved.c_str()));
+        }
+        Sleep(1);
     }
-    hr = list->Item(index, task.Receive());
-    if (FAILED(hr) || !task) {
-        ReportTaskError(not_retrieved);
-        return Fail(FAILED(hr) ? hr : E_FAIL, WideFromAnsi(not_retrieved.c_str()));
-    }
-    return S_OK;
 }
 
 HRESULT CQVScheduler::SaveChange(IQVTask* task, BSTR name, const TaskChange& change)
@@ -941,22 +1019,9 @@ STDMETHODIMP CQVScheduler::AddTask(BSTR description)
     if (SysStringLen(description) == 0)
         return Fail(E_INVALIDARG, engine_text::kNoDescription);
     std::wstring key = Lower(description, SysStringLen(description));
-    // The same description being added by another caller right now (the
-    // task-folder watcher sees every new file): that addition is waited for,
-    // so that a success here means the task is in the list; the list is then
-    // asked below like any other time. Additions read one file, so a short
-    // poll is enough.
-    for (DWORD waited = 0;; waited += kAdditionPollMs) {
-        {
-            ScopedLock hold(lock_);
-            if (tasks_being_added_.insert(key).second)
-                break;
-        }
-        // An addition that never ends: the task is not known to be listed.
-        if (waited >= kAdditionWaitMs)
-            return HRESULT_FROM_WIN32(ERROR_BUSY);
-        Sleep(kAdditionPollMs);
-    }
+    // An addition that never ends: the task is not known to be listed.
+    if (!BeginAddition(key))
+        return HRESULT_FROM_WIN32(ERROR_BUSY);
     AdditionEnd end(lock_, tasks_being_added_, key);
 
     ComPtr<IQVTaskCollection> list;
@@ -966,27 +1031,63 @@ STDMETHODIMP CQVScheduler::AddTask(BSTR description)
     short index = -1;
     if (SUCCEEDED(list->FindTaskIndex(description, &index)) && index >= 0)
         return S_OK;
-
-    ComPtr<IClassFactory> factory;
-    hr = CoGetClassObject(CLSID_QVTask, CLSCTX_ALL, nullptr, IID_IClassFactory, factory.ReceiveVoid());
+    ComPtr<IQVTask> task;
+    hr = ReadTaskFile(description, task);
     if (FAILED(hr))
         return hr;
-    ComPtr<IQVTask> task;
+    return ListTask(list.Get(), description, task.Get());
+}
+
+bool CQVScheduler::BeginAddition(const std::wstring& key)
+{
+    // The same description being added by another caller right now (the
+    // task-folder watcher sees every new file): that addition is waited for,
+    // so that a success here means the task is in the list; the list is then
+    // asked like any other time. Additions read one file, so a short poll is
+    // enough.
+    for (DWORD waited = 0;; waited += kAdditionPollMs) {
+        {
+            ScopedLock hold(lock_);
+            if (tasks_being_added_.insert(key).second)
+                return true;
+        }
+        if (waited >= kAdditionWaitMs)
+            return false;
+        Sleep(kAdditionPollMs);
+    }
+}
+
+HRESULT CQVScheduler::ReadTaskFile(BSTR description, ComPtr<IQVTask>& task)
+{
+    ComPtr<IClassFactory> factory;
+    HRESULT hr = CoGetClassObject(CLSID_QVTask, CLSCTX_ALL, nullptr, IID_IClassFactory, factory.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
     hr = factory->CreateInstance(nullptr, IID_IQVTask, task.ReceiveVoid());
     if (FAILED(hr))
         return hr;
     task->put_Description(description);
     if (FAILED(task->ReadFromStorage(0))) {
+        task.Reset();
         wchar_t text[512];
         swprintf(text, 512, engine_text::kTaskFileUnreadable, description);
         return Fail(E_FAIL, text);
     }
-    hr = list->Add(task.Get());
+    return S_OK;
+}
+
+HRESULT CQVScheduler::ListTask(IQVTaskCollection* list, BSTR description, IQVTask* task)
+{
+    short index = -1;
+    if (SUCCEEDED(list->FindTaskIndex(description, &index)) && index >= 0)
+        return S_OK;
+    const HRESULT hr = list->Add(task);
     if (FAILED(hr))
         return hr;
     ComPtr<IQVCondTrigger> condition;
     long enabled = 0;
-    if (SUCCEEDED(task.As(condition)) && SUCCEEDED(condition->get_Enabled(&enabled)) && enabled == 1)
+    if (SUCCEEDED(condition.QueryFrom(task)) &&
+        SUCCEEDED(condition->get_Enabled(&enabled)) && enabled == 1)
         condition->Reset();
     return S_OK;
 }

@@ -129,10 +129,10 @@ private:
     // WatcherHost
     tvx::com::ComPtr<IUnknown> WatcherHold() override { return TryHold(); }
     IQVTaskCollection* WatcherTaskList() override { return task_items_; }
-    bool WatcherSchedulerRunning() override;
-    void WatcherStopScheduler() override { Stop(); }
-    void WatcherStartScheduler() override { Start(); }
-    void WatcherAddTask(const std::wstring& description) override;
+    void WatcherPauseScheduler() override;
+    void WatcherResumeScheduler() override;
+    tvx::com::ComPtr<IQVTask> WatcherReadTask(const std::wstring& description) override;
+    void WatcherListTask(const std::wstring& description, IQVTask* task) override;
 
     // A counted reference on this object, unless it is already being
     // destroyed (a thread of its own must never revive it).
@@ -187,6 +187,15 @@ private:
     }
 
     HRESULT TaskList(tvx::com::ComPtr<IQVTaskCollection>& list);
+    // A new task read from the file of that name (the failure reported as
+    // this object's error).
+    HRESULT ReadTaskFile(BSTR description, tvx::com::ComPtr<IQVTask>& task);
+    // Waits until no other caller adds a task of that name; false when the
+    // other addition never ends.
+    bool BeginAddition(const std::wstring& key);
+    // Puts a task read from its file into the list, unless one of its name
+    // is there (the caller is the one adding that name).
+    HRESULT ListTask(IQVTaskCollection* list, BSTR description, IQVTask* task);
     HRESULT AdviseTaskList();
     // Stops the scheduler thread, when one runs; true when it was stopped.
     // false (and the thread is kept) when it did not answer.
@@ -225,6 +234,10 @@ private:
     // Lower-case descriptions of the tasks AddTask is adding right now.
     std::set<std::wstring> tasks_being_added_;
     std::unique_ptr<SchedulerThread> thread_;
+    // The task-folder watcher stopped the thread for a change of the list
+    // and starts it again after it, unless a client's Start or Stop (or the
+    // engine's end) came in between and took the decision.
+    bool paused_for_watcher_ = false;
     // Threads that did not answer a stop; ended at the final release.
     std::vector<std::unique_ptr<SchedulerThread>> unanswered_threads_;
 

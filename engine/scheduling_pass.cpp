@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "engine/task_account.h"
+#include "engine/task_change.h"
 #include "platform/com/bstr.h"
 #include "platform/com/com_ptr.h"
 
@@ -118,13 +119,7 @@ bool SchedulingPass::Visit(IQVTask* task)
     if (LongOf(task, &IQVTask::get_RunAsSystem) == 0)
         ApplyTaskAccount(task, settings_.logins);
 
-    if (IsDue(task) == 1) {
-        GiveRunSettings(task, settings_);
-        // The after-run handling, the stop time and the suspension belong
-        // to runs the scheduler starts; the flag is cleared at every run's
-        // end, so each launch sets it again.
-        task->put_StartedByScheduler(1);
-        task->WriteToStorage(0);
+    if (IsDue(task) == 1 && SaveForLaunch(task)) {
         task->put_IsDirty(0);
         if (host_.LaunchTask(task))
             running = LongOf(task, &IQVTask::get_IsRunning);
@@ -143,6 +138,34 @@ bool SchedulingPass::Visit(IQVTask* task)
         host_.SetSuspendingTask(std::wstring());
     }
     return true;
+}
+
+bool SchedulingPass::SaveForLaunch(IQVTask* task)
+{
+    // Saved as a change of the task: when another program saved the task
+    // since the engine read it, the storage refuses the save; the task is
+    // then taken as that program left it, tested again and saved, so that
+    // the engine neither runs nor keeps a copy the file no longer holds.
+    bool launch = true;
+    bool again = false;
+    TaskChange change;
+    change.apply = [&](IQVTask* changed) {
+        if (again) {
+            if (LongOf(changed, &IQVTask::get_RunAsSystem) == 0)
+                ApplyTaskAccount(changed, settings_.logins);
+            launch = LongOf(changed, &IQVTask::get_IsEnabled) == 1 && IsDue(changed) == 1;
+        }
+        again = true;
+        GiveRunSettings(changed, settings_);
+        // The after-run handling, the stop time and the suspension belong
+        // to runs the scheduler starts; the flag is cleared at every run's
+        // end, so each launch sets it again.
+        changed->put_StartedByScheduler(1);
+    };
+    change.holds = [](IQVTask*) { return true; };
+    std::wstring unsaved;
+    SaveTaskChange(task, change, &unsaved);
+    return launch;
 }
 
 void SchedulingPass::KillWhenPastStopTime(IQVTask* task, long& running)

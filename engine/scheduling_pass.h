@@ -72,6 +72,9 @@ private:
     bool Visit(IQVTask* task);
     void KillWhenPastStopTime(IQVTask* task, long& running);
     long IsDue(IQVTask* task);
+    // Saves a due task before its launch; false when the task, as another
+    // program saved it meanwhile, is no longer to be launched.
+    bool SaveForLaunch(IQVTask* task);
     void PassHolidaysToTask(IQVTask* task);
     void PassWorkDaysToTask(IQVTask* task);
     void ReportTaskFailure(IQVTask* task);

@@ -1,6 +1,7 @@
 #include "engine/task_folder_watcher.h"
 
 #include <cwctype>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -66,16 +67,34 @@ private:
     HANDLE handle_;
 };
 
-// The names (without ".tsk") of the task files, in the order of the
-// directory search. The search pattern also finds longer extensions that
-// begin with "tsk" (the short-name rule); those are no task files.
-std::vector<std::wstring> TaskFileNames(const std::wstring& folder)
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    FILETIME created = {};
+    FILETIME written = {};
+    ULONGLONG size = 0;
+
+    bool operator==(const FileStamp& other) const
+    {
+        return CompareFileTime(&created, &other.created) == 0 && CompareFileTime(&written, &other.written) == 0 &&
+               size == other.size;
+    }
+};
+
+struct TaskFile {
+    std::wstring name;  // without ".tsk"
+    FileStamp stamp;
+};
+
+// The task files, in the order of the directory search. The search pattern
+// also finds longer extensions that begin with "tsk" (the short-name rule);
+// those are no task files.
+std::vector<TaskFile> TaskFiles(const std::wstring& folder)
 {
-    std::vector<std::wstring> names;
+    std::vector<TaskFile> files;
     WIN32_FIND_DATAW found;
     FindHandle search(FindFirstFileW((folder + L"*.tsk").c_str(), &found));
     if (!search.Valid())
-        return names;
+        return files;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
@@ -83,9 +102,24 @@ std::vector<std::wstring> TaskFileNames(const std::wstring& folder)
         if (name.size() <= kTaskExtensionLength ||
             _wcsicmp(name.c_str() + name.size() - kTaskExtensionLength, kTaskExtension) != 0)
             continue;
-        names.push_back(name.substr(0, name.size() - kTaskExtensionLength));
+        TaskFile file;
+        file.name = name.substr(0, name.size() - kTaskExtensionLength);
+        file.stamp.created = found.ftCreationTime;
+        file.stamp.written = found.ftLastWriteTime;
+        file.stamp.size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        files.push_back(std::move(file));
     } while (FindNextFileW(search.Get(), &found));
-    return names;
+    return files;
+}
+
+// False while another program holds the file open against readers: a read
+// that failed then says nothing about what the file holds.
+bool CanBeOpened(const std::wstring& path)
+{
+    const tvx::com::Handle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool FileExists(const std::wstring& path)
@@ -102,6 +136,27 @@ std::wstring DescriptionOf(IQVTask* task)
     return description.ToString();
 }
 
+// The scheduler stopped for one change of the list, and started again after
+// it however the change ends.
+class ListChange {
+public:
+    explicit ListChange(WatcherHost& host) : host_(host) { host_.WatcherPauseScheduler(); }
+    ~ListChange() { host_.WatcherResumeScheduler(); }
+    ListChange(const ListChange&) = delete;
+    ListChange& operator=(const ListChange&) = delete;
+
+private:
+    WatcherHost& host_;
+};
+
+// The identity of a COM object, for comparing references.
+IUnknown* IdentityOf(IUnknown* object, ComPtr<IUnknown>& keep)
+{
+    if (FAILED(object->QueryInterface(IID_IUnknown, keep.ReceiveVoid())))
+        return nullptr;
+    return keep.Get();
+}
+
 }  // namespace
 
 struct TaskFolderWatcher::State {
@@ -111,23 +166,58 @@ struct TaskFolderWatcher::State {
     // The gate: the host, until the object that is the host goes.
     tvx::com::CriticalSection gate;
     WatcherHost* host = nullptr;
+    // Files found not to hold a task (lower-case name), as they were then.
+    // Only the watcher's thread uses them.
+    std::map<std::wstring, FileStamp> unreadable;
 
     bool Stopping() const { return WaitForSingleObject(stop.Get(), 0) != WAIT_TIMEOUT; }
     void Round();
-    // Stops the scheduler around one change when it runs.
-    template <class Change>
-    void AroundChange(WatcherHost& host, Change change);
+    // The new task of a file, or null; remembers a file that holds none.
+    ComPtr<IQVTask> ReadNewTask(WatcherHost& target, const TaskFile& file);
+    static void RemoveTasks(IQVTaskCollection* list, const std::vector<ComPtr<IQVTask>>& gone,
+                            const std::wstring& folder);
 };
 
-template <class Change>
-void TaskFolderWatcher::State::AroundChange(WatcherHost& target, Change change)
+ComPtr<IQVTask> TaskFolderWatcher::State::ReadNewTask(WatcherHost& target, const TaskFile& file)
 {
-    const bool running = target.WatcherSchedulerRunning();
-    if (running)
-        target.WatcherStopScheduler();
-    change();
-    if (running)
-        target.WatcherStartScheduler();
+    const std::wstring key = Lower(file.name);
+    const auto known = unreadable.find(key);
+    if (known != unreadable.end() && known->second == file.stamp)
+        return nullptr;
+    ComPtr<IQVTask> task = target.WatcherReadTask(file.name);
+    if (task || !CanBeOpened(folder + file.name + kTaskExtension))
+        unreadable.erase(key);
+    else
+        unreadable[key] = file.stamp;
+    return task;
+}
+
+void TaskFolderWatcher::State::RemoveTasks(IQVTaskCollection* list, const std::vector<ComPtr<IQVTask>>& gone,
+                                           const std::wstring& folder)
+{
+    if (gone.empty())
+        return;
+    // Found again by identity, in one sweep from the end: the list may have
+    // changed since, and indexes behind a removal stay as they were.
+    std::vector<ComPtr<IUnknown>> kept(gone.size());
+    std::set<IUnknown*> identities;
+    for (std::size_t i = 0; i < gone.size(); ++i) {
+        if (IUnknown* identity = IdentityOf(gone[i].Get(), kept[i]))
+            identities.insert(identity);
+    }
+    long count = 0;
+    list->get_Count(&count);
+    for (long index = count - 1; index >= 0; --index) {
+        ComPtr<IQVTask> task;
+        ComPtr<IUnknown> identity;
+        if (FAILED(list->Item(index, task.Receive())) || !task || !IdentityOf(task.Get(), identity) ||
+            identities.count(identity.Get()) == 0)
+            continue;
+        // Written again while the round read the new files: it stays.
+        if (FileExists(folder + DescriptionOf(task.Get()) + kTaskExtension))
+            continue;
+        list->Remove(index);
+    }
 }
 
 void TaskFolderWatcher::State::Round()
@@ -147,58 +237,52 @@ void TaskFolderWatcher::State::Round()
     if (!list)
         return;
 
-    std::vector<std::wstring> files = TaskFileNames(folder);
-    std::set<std::wstring> listed;
-    for (const std::wstring& name : files)
-        listed.insert(Lower(name));
-
-    // Tasks whose file has gone. The task that moves into a freed index is
-    // examined next.
-    long count = 0;
-    list->get_Count(&count);
-    for (long index = 0; index < count && !Stopping();) {
-        ComPtr<IQVTask> task;
-        if (FAILED(list->Item(index, task.Receive())) || !task) {
-            ++index;
-            continue;
-        }
-        const std::wstring description = DescriptionOf(task.Get());
-        // A file written after the folder was read counts too.
-        if (listed.count(Lower(description)) != 0 || FileExists(folder + description + kTaskExtension)) {
-            ++index;
-            continue;
-        }
-        AroundChange(*target, [&] {
-            // Found again by identity: the list may have changed meanwhile.
-            long now_count = 0;
-            list->get_Count(&now_count);
-            for (long i = 0; i < now_count; ++i) {
-                ComPtr<IQVTask> listed_task;
-                if (SUCCEEDED(list->Item(i, listed_task.Receive())) &&
-                    tvx::com::SameObject(listed_task.Get(), task.Get())) {
-                    list->Remove(i);
-                    break;
-                }
-            }
-        });
-        list->get_Count(&count);
+    const std::vector<TaskFile> files = TaskFiles(folder);
+    std::set<std::wstring> on_disk;
+    for (const TaskFile& file : files)
+        on_disk.insert(Lower(file.name));
+    for (auto known = unreadable.begin(); known != unreadable.end();) {
+        if (on_disk.count(known->first) == 0)
+            known = unreadable.erase(known);
+        else
+            ++known;
     }
 
-    // Files without a task.
-    std::set<std::wstring> tasks;
+    // Tasks whose file has gone.
+    std::vector<ComPtr<IQVTask>> gone;
+    std::set<std::wstring> listed;
+    long count = 0;
     list->get_Count(&count);
     for (long index = 0; index < count; ++index) {
         ComPtr<IQVTask> task;
-        if (SUCCEEDED(list->Item(index, task.Receive())) && task)
-            tasks.insert(Lower(DescriptionOf(task.Get())));
+        if (FAILED(list->Item(index, task.Receive())) || !task)
+            continue;
+        const std::wstring description = DescriptionOf(task.Get());
+        // A file written after the folder was read counts too.
+        if (on_disk.count(Lower(description)) != 0 || FileExists(folder + description + kTaskExtension))
+            listed.insert(Lower(description));
+        else
+            gone.push_back(task);
     }
-    for (const std::wstring& name : files) {
+
+    // Files without a task, read while the scheduler goes on.
+    std::vector<std::pair<std::wstring, ComPtr<IQVTask>>> added;
+    for (const TaskFile& file : files) {
         if (Stopping())
             return;
-        if (!tasks.insert(Lower(name)).second)
+        if (!listed.insert(Lower(file.name)).second)
             continue;
-        AroundChange(*target, [&] { target->WatcherAddTask(name); });
+        ComPtr<IQVTask> task = ReadNewTask(*target, file);
+        if (task)
+            added.emplace_back(file.name, std::move(task));
     }
+    if (gone.empty() && added.empty())
+        return;
+
+    const ListChange change(*target);
+    RemoveTasks(list, gone, folder);
+    for (const auto& task : added)
+        target->WatcherListTask(task.first, task.second.Get());
 }
 
 TaskFolderWatcher::TaskFolderWatcher(std::shared_ptr<State> state) : state_(std::move(state)) {}

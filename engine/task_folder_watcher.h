@@ -1,7 +1,15 @@
 // The task-folder watcher: a thread that keeps the engine's task list in
 // step with the "tasks" folder the administrator writes to. A task whose
-// file has gone is removed, a file without a task is loaded; the scheduler
-// is stopped around each change and started again when it was running.
+// file has gone is removed, a file without a task is loaded.
+//
+// A round reads the new files while the scheduler goes on, and then stops
+// the scheduler once for all its changes of the list, so that thousands of
+// files dropped at once cost one stop, not one per file; a round that
+// changes nothing in the list leaves the scheduler alone. A file that can't
+// be read as a task is read again only once it has changed, so a folder
+// full of such files costs nothing from one round to the next. The stop is
+// the watcher's own: it never counts as a client's decision, and a client
+// that stops or starts the scheduler meanwhile is not overruled.
 //
 // Names compare without regard to letter case, as the file system does, so
 // one file never becomes two tasks.
@@ -30,11 +38,18 @@ public:
     virtual tvx::com::ComPtr<IUnknown> WatcherHold() = 0;
     // The task list (the caller holds the object).
     virtual IQVTaskCollection* WatcherTaskList() = 0;
-    virtual bool WatcherSchedulerRunning() = 0;
-    virtual void WatcherStopScheduler() = 0;
-    virtual void WatcherStartScheduler() = 0;
-    // Reads the task of that name from its file into the list.
-    virtual void WatcherAddTask(const std::wstring& description) = 0;
+    // Stops the scheduler for a change of the list, when it runs, without
+    // storing RunOnStartup.
+    virtual void WatcherPauseScheduler() = 0;
+    // Starts it again after the change, unless the pause stopped nothing
+    // or a client has started or stopped the scheduler since.
+    virtual void WatcherResumeScheduler() = 0;
+    // The task of that name read from its file, not yet in the list; null
+    // when the file can't be read as a task.
+    virtual tvx::com::ComPtr<IQVTask> WatcherReadTask(const std::wstring& description) = 0;
+    // Puts a task read by WatcherReadTask into the list, unless a task of
+    // its name is there by then.
+    virtual void WatcherListTask(const std::wstring& description, IQVTask* task) = 0;
 
 protected:
     ~WatcherHost() = default;

@@ -1,6 +1,11 @@
 #include "storage/file_replacement.h"
 
 #include "platform/com/handle.h"
+#include "platform/framework/filefind.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -9,6 +14,30 @@ namespace {
 // instead of failing at once.
 constexpr int kMoveAttempts = 10;
 constexpr DWORD kMoveRetryPauseMs = 50;
+
+// Temporary files are named by GetTempFileName: the prefix, up to four hex
+// digits, ".tmp".
+constexpr char kTemporaryPrefix[] = "qvx";
+constexpr int kTemporaryPrefixLength = 3;
+constexpr char kTemporaryExtension[] = ".tmp";
+constexpr int kTemporaryExtensionLength = 4;
+constexpr int kTemporaryMaxDigits = 4;
+
+bool IsTemporaryFileName(const char* name)
+{
+    const int length = static_cast<int>(strlen(name));
+    const int digits = length - kTemporaryPrefixLength - kTemporaryExtensionLength;
+    if (digits < 1 || digits > kTemporaryMaxDigits)
+        return false;
+    if (_strnicmp(name, kTemporaryPrefix, kTemporaryPrefixLength) != 0 ||
+        _stricmp(name + length - kTemporaryExtensionLength, kTemporaryExtension) != 0)
+        return false;
+    for (int i = 0; i < digits; ++i) {
+        if (!isxdigit(static_cast<unsigned char>(name[kTemporaryPrefixLength + i])))
+            return false;
+    }
+    return true;
+}
 
 CString FolderOf(const CString& path)
 {
@@ -86,7 +115,7 @@ bool WriteFileReplacing(const CString& path, const void* data, size_t size, DWOR
         return Fail(ERROR_INVALID_NAME, error);
 
     char temporaryName[MAX_PATH] = "";
-    if (GetTempFileNameA(FolderOf(path), "qvx", 0, temporaryName) == 0)
+    if (GetTempFileNameA(FolderOf(path), kTemporaryPrefix, 0, temporaryName) == 0)
         return Fail(GetLastError(), error);
     TemporaryFile temporary(temporaryName);
 
@@ -106,4 +135,22 @@ bool WriteFileReplacing(const CString& path, const void* data, size_t size, DWOR
         return Fail(GetLastError(), error);
     temporary.Keep();
     return true;
+}
+
+void RemoveLeftoverTemporaryFiles(const CString& folder)
+{
+    std::vector<CString> leftovers;
+    {
+        CFileFind finder;
+        bool more = finder.FindFile(folder + kTemporaryPrefix + "*" + kTemporaryExtension);
+        while (more) {
+            more = finder.FindNextFile();
+            if (!finder.IsDirectory() && IsTemporaryFileName(finder.GetFileName()))
+                leftovers.push_back(finder.GetFilePath());
+        }
+    }
+    // A file another program still holds open (a writer that keeps no
+    // lock) refuses the deletion and stays.
+    for (const CString& path : leftovers)
+        DeleteFileA(path);
 }

@@ -14,3 +14,11 @@
 // *error (when given) receives the system error code, and no temporary file
 // is left behind.
 bool WriteFileReplacing(const CString& path, const void* data, size_t size, DWORD* error = nullptr);
+
+// Deletes the temporary files that replacements in the folder (with a
+// trailing backslash) left behind when their program was ended midway. A
+// temporary file is never anything but the unfinished copy of a file that
+// kept its old contents, so nothing is lost. Only for a folder whose
+// writers all hold one lock, held by the caller: no replacement can then be
+// under way there.
+void RemoveLeftoverTemporaryFiles(const CString& folder);

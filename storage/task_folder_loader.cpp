@@ -3,9 +3,11 @@
 #include "platform/com/bstr.h"
 #include "platform/framework/filefind.h"
 #include "qvxcmd.h"
+#include "storage/file_replacement.h"
 #include "storage/loaded_version.h"
 #include "storage/record_file.h"
 #include "storage/sched_item.h"
+#include "storage/task_file_lock.h"
 #include "storage/task_file_name.h"
 #include "tarvex.h"
 
@@ -126,6 +128,13 @@ HRESULT CTaskFolderLoader::Load(IDispatch* object, IClassFactory* taskClass, boo
     ComPtr<IQVTaskCollection> collection;
     if (FAILED(collection.QueryFrom(scheduler.Get())) || !collection)
         return S_OK;
+    {
+        // What saves killed midway left behind goes with the lock held, so
+        // that no save under way loses its file.
+        CTaskFileLock lock(m_Folder);
+        if (lock.Held())
+            RemoveLeftoverTemporaryFiles(m_Folder.TaskFolder());
+    }
     const std::vector<CString> names = ListTaskNames();
     if (names.empty())
         return S_OK;

@@ -5,6 +5,7 @@
 #include "interfaces/task_file_state.h"
 #include "platform/com/bstr.h"
 #include "platform/com/com_ptr.h"
+#include "storage/file_replacement.h"
 #include "storage/record_file.h"
 #include "storage/sched_item.h"
 #include "storage/storage_log.h"
@@ -217,6 +218,9 @@ HRESULT CTaskStore::Write(IDispatch* task, short type)
         log.Write(text);
         return Fail(E_FAIL, text);
     }
+    // Under the lock no other save is under way: what a killed one left
+    // goes before it can pile up.
+    RemoveLeftoverTemporaryFiles(m_Folder.TaskFolder());
     ULONGLONG version = 0;
     if (!item.SaveToFile(m_Folder.TaskFilePath(name), log, &version))
         return Fail(E_FAIL, log.LastText());

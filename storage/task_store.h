@@ -33,7 +33,9 @@ public:
     // the new one is saved, and the old name is then cleared. A task read
     // from its file (or written to it) is saved only while the file is
     // still as it left it: another program's save or deletion in between is
-    // not overwritten; the save fails with E_FAIL and says so.
+    // not overwritten; the save fails with E_FAIL and says so. A task
+    // file's save first removes the temporary files that saves killed
+    // midway left in the folder.
     HRESULT Write(IDispatch* task, short type);
     // Deletes the task's own file; S_OK when there is none.
     HRESULT Delete(IDispatch* task, short type);

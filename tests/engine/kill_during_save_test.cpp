@@ -3,7 +3,9 @@
 // file) and the passes save the due ones, and the engine is killed at a
 // random moment, several times over, started again each time. After every
 // kill each task file is whole, reads back with its description and its
-// command lines, and no task file has gone or come.
+// command lines, and no task file has gone or come; the temporary files of
+// saves cut short are gone once the next engine has loaded the folder, and
+// none is ever taken for a task.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -88,6 +90,20 @@ void ExpectTaskFilesWhole(int round)
         EXPECT_EQ(stored.commands, CommandsOf(name)) << Narrow(name);
         EXPECT_TRUE(stored.enabled == 0 || stored.enabled == 1) << Narrow(name) << ": Enabled " << stored.enabled;
     }
+}
+
+// A temporary file as a save killed midway leaves it besides those the
+// kills leave: a whole task of a name of its own, which must never be
+// listed, and must be gone once the engine has loaded the folder.
+void PlantLeftover()
+{
+    const std::string whole = ReadFileText(TaskFilePath(TaskName(0).c_str()));
+    ASSERT_FALSE(whole.empty());
+    const tvx::com::Handle file(CreateFileW((EngineFolder() + L"tasks\\qvxFEED.tmp").c_str(), GENERIC_WRITE, 0,
+                                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.Get(), whole.data(), static_cast<DWORD>(whole.size()), &written, nullptr));
 }
 
 // Clients on threads of this process toggle EnableTask on random tasks until
@@ -194,10 +210,13 @@ TEST(EngineKill, TaskFilesStayWholeWhenTheEngineIsKilledWhileSavingThem)
 
     for (int round = 1; round <= kKills; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
+        PlantLeftover();
         EngineProcess engine(L"-Start");
         ASSERT_TRUE(engine.Started());
         ComPtr<IQVScheduler> scheduler = ConnectTo(engine);
         ASSERT_TRUE(scheduler);
+        // The engine loaded its folder: what killed saves left is gone.
+        EXPECT_EQ(FilesInTaskFolder(L"qvx*.tmp"), std::vector<std::wstring>{});
         if (round == 1) {
             // Kept in the settings file for the later rounds. A message box
             // would hold the thread that shows it.
@@ -232,6 +251,7 @@ TEST(EngineKill, TaskFilesStayWholeWhenTheEngineIsKilledWhileSavingThem)
     }
 
     // The engine that comes after all that loads every task.
+    PlantLeftover();
     EngineProcess engine(L"");
     ASSERT_TRUE(engine.Started());
     {
@@ -243,6 +263,10 @@ TEST(EngineKill, TaskFilesStayWholeWhenTheEngineIsKilledWhileSavingThem)
         ASSERT_TRUE(TaskListNames(tasks.Get(), listed));
         EXPECT_EQ(listed.size(), static_cast<std::size_t>(kTasks)) << JoinNames(listed);
         EXPECT_TRUE(RepeatedNames(listed).empty()) << JoinNames(RepeatedNames(listed));
+        std::vector<std::wstring> expected;
+        for (int i = 0; i < kTasks; ++i)
+            expected.push_back(TaskName(i));
+        EXPECT_TRUE(NamesMissingFrom(listed, expected).empty()) << "not a task: " << JoinNames(listed);
         scheduler->Stop();
     }
     EXPECT_EQ(engine.WaitForExit(kEngineEndMs), 0u) << "the engine did not end after its client left";

@@ -191,6 +191,73 @@ TEST_F(SchedulingPassTest, RunLaunchedByAPassIsTheSchedulersOwn)
 }
 
 // ---------------------------------------------------------------------------
+// A task another program saved since the engine read it
+
+struct ForeignSaveCase {
+    const char* name;
+    bool enabled;  // as the other program left it
+    const char* ran;  // what the pass runs, or nullptr
+};
+
+void PrintTo(const ForeignSaveCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class ForeignSavePassTest : public SchedulingPassTest, public ::testing::WithParamInterface<ForeignSaveCase> {};
+
+// The storage refuses the pass's save of a due task whose file another
+// program has saved since the engine read it. The pass then takes the task
+// as the file holds it: it runs (or leaves) what that program saved, and
+// the engine's copy and the file agree afterwards.
+TEST_P(ForeignSavePassTest, DueTaskSavedByAnotherProgramMeanwhileRunsAsThatProgramLeftIt)
+{
+    const ForeignSaveCase& c = GetParam();
+    REQUIRE_COMMAND_AVAILABLE(LogLine(log_, L"probe"), "LogToFile");
+    DeleteFileW(log_.c_str());
+    const DATE due = LocalDate(-1);
+    const std::wstring old_line = LogLine(log_, L"old script ran");
+    const std::wstring new_line = LogLine(log_, L"new script ran");
+    WriteTaskFile(L"Edited", {old_line.c_str()}, [&](IQVTask* task) { MakeOneTime(task, due); });
+    ASSERT_TRUE(Scheduler());
+    ComPtr<IQVTask> listed = TaskNamed(Scheduler(), L"Edited");
+    ASSERT_TRUE(listed);
+
+    WriteTaskFile(L"Edited", {new_line.c_str()}, [&](IQVTask* task) {
+        MakeOneTime(task, due);
+        task->put_Enabled(c.enabled ? 1 : 0);
+    });
+    Pass();
+    if (c.ran) {
+        EXPECT_TRUE(WaitUntil([&] { return Logged(c.ran); }, kRunMs)) << ErrorLog();
+    } else {
+        Sleep(2500);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return NoTaskRuns(); }, kRunMs));
+    EXPECT_FALSE(Logged("old script ran")) << "the engine ran the script the file no longer holds";
+    EXPECT_EQ(Occurrences(log_, "new script ran"), c.ran ? 1u : 0u);
+
+    ComPtr<IQVTask> stored = StoredTask(L"Edited");
+    ASSERT_TRUE(stored);
+    ComPtr<IQVCmdCollection> commands;
+    ASSERT_HRESULT_SUCCEEDED(listed.As(commands));
+    ComPtr<IQVCommand> first;
+    ASSERT_HRESULT_SUCCEEDED(commands->Item(0, first.Receive()));
+    Bstr line;
+    first->get_FullCommand(line.Receive());
+    EXPECT_EQ(line.ToString(), new_line) << "the engine's copy stayed as it was read";
+    EXPECT_EQ(TaskLong(stored.Get(), &IQVTask::get_Enabled), 0) << "a one-time schedule is spent, or was disabled";
+    EXPECT_EQ(TaskLong(listed.Get(), &IQVTask::get_Enabled), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ForeignSavePassTest,
+                         ::testing::Values(ForeignSaveCase{"ScriptChanged", true, "new script ran"},
+                                           ForeignSaveCase{"Disabled", false, nullptr}),
+                         [](const ::testing::TestParamInfo<ForeignSaveCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// ---------------------------------------------------------------------------
 // Holidays
 
 struct HolidayCase {

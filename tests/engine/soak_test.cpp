@@ -7,13 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <random>
 #include <sstream>
 #include <thread>
 
 #include "engine_test_support.h"
+#include "task_file_burst.h"
 #include "task_folder_snapshot.h"
 
 namespace enginetest {
@@ -410,6 +413,156 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     EXPECT_EQ(logged, engine.refused) << errors;
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
     held.Reset();
+    kept_task.Reset();
+    tasks.Reset();
+    scheduler.Reset();
+    EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
+}
+
+// --- bursts of files dropped into the folder of a running engine ------------------
+
+// A client of its own connection that enables and disables one task over
+// and over, each time saving it in the folder the bursts land in.
+class Toggler {
+public:
+    explicit Toggler(const wchar_t* task) : thread_([this, task] { Run(task); }) {}
+    ~Toggler() { Stop(); }
+    Toggler(const Toggler&) = delete;
+    Toggler& operator=(const Toggler&) = delete;
+
+    long Saves() const { return saves_; }
+    DWORD LongestCallMs() const { return longest_; }
+    // Ends the client; what went wrong, or "".
+    std::string Stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return failure_;
+    }
+
+private:
+    void Run(const wchar_t* task)
+    {
+        tvx::com::CoInit com(COINIT_MULTITHREADED);
+        ComPtr<IQVScheduler> own;
+        if (FAILED(own.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER))) {
+            failure_ = "no connection";
+            return;
+        }
+        for (long i = 0; !stop_; ++i) {
+            const DWORD start = GetTickCount();
+            const HRESULT hr = own->EnableTask(Bstr(task).Get(), i % 2);
+            if (FAILED(hr)) {
+                // Wine carries no error text across processes: the code
+                // says that it failed, the engine's error log why.
+                failure_ = "EnableTask failed: " + std::to_string(static_cast<unsigned long>(hr)) + " " +
+                           Narrow(TakeErrorDescription());
+                return;
+            }
+            const DWORD took = GetTickCount() - start;
+            if (took > longest_)
+                longest_ = took;
+            ++saves_;
+            Sleep(20);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::atomic<long> saves_{0};
+    std::atomic<DWORD> longest_{0};
+    std::string failure_;
+    std::thread thread_;
+};
+
+// Thousands of files at once, among them damaged task files and the
+// temporary files of saves killed midway, while a client keeps saving a task
+// of the same folder: every task file is listed once, nothing else is, and
+// the temporary files are gone after the next save. Two bursts of 200 task
+// files unless told otherwise (TARVEX_BURST_SOAK_ROUNDS,
+// TARVEX_BURST_SOAK_FILES); every second burst is deleted again at once.
+TEST(EngineSoak, BurstsOfFilesAmongClientSavesAreListedWholeAndNothingElse)
+{
+    const int rounds = EnvironmentCount(L"TARVEX_BURST_SOAK_ROUNDS", 2);
+    const int files = EnvironmentCount(L"TARVEX_BURST_SOAK_FILES", 200);
+    const DWORD limit = kSettleMs + static_cast<DWORD>(files) * 100;
+    ASSERT_TRUE(EnginesEnd(kEngineEndMs)) << "an engine of an earlier test was still running";
+    ClearEngineFiles();
+    const EngineFilesCleanup cleanup;
+    tvx::com::CoInit com(COINIT_MULTITHREADED);
+    constexpr wchar_t kToggled[] = L"Toggled";
+    WriteTaskFile(kToggled, {L"// saved over and over"});
+    // Made before the engine is there: a burst is made from a task file
+    // written into the folder for a moment.
+    std::vector<std::unique_ptr<TaskFileBurst>> bursts;
+    for (int round = 0; round < rounds; ++round) {
+        bursts.push_back(std::make_unique<TaskFileBurst>(L"Burst" + std::to_wstring(round),
+                                                         BurstMix{files, files / 10 + 1, 5}));
+        ASSERT_TRUE(bursts.back()->Ready());
+    }
+
+    ComPtr<IQVScheduler> scheduler;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
+    ComPtr<IQVTaskCollection> tasks;
+    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
+    // Held for the reason the first soak gives: the task proxies the checks
+    // take and let go must not make the engine unregister the task
+    // interface under the client's calls.
+    ComPtr<IQVTask> kept_task;
+    ASSERT_HRESULT_SUCCEEDED(tasks->Item(0, kept_task.Receive()));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
+    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    const auto count_is = [&](std::size_t expected) {
+        long count = -1;
+        return SUCCEEDED(tasks->get_Count(&count)) && count == static_cast<long>(expected);
+    };
+
+    Toggler toggler(kToggled);
+    std::vector<std::wstring> kept;
+    kept.push_back(kToggled);
+    for (int round = 0; round < rounds && !HasFailure(); ++round) {
+        SCOPED_TRACE("burst " + std::to_string(round));
+        TaskFileBurst& burst = *bursts[round];
+        const DWORD start = GetTickCount();
+        EXPECT_TRUE(burst.Drop());
+        // Counted first: a list read whole over and over would be the
+        // slowest part of the wait.
+        EXPECT_TRUE(WaitUntil([&] { return count_is(kept.size() + burst.TaskNames().size()); }, limit));
+        std::printf("burst %d: %d task files listed after %lu ms (%ld saves of the client so far)\n", round, files,
+                    GetTickCount() - start, toggler.Saves());
+        std::vector<std::wstring> listed;
+        EXPECT_TRUE(TaskListNames(tasks.Get(), listed));
+        EXPECT_TRUE(NamesMissingFrom(burst.TaskNames(), listed).empty())
+            << "not listed: " << JoinNames(NamesMissingFrom(burst.TaskNames(), listed));
+        if (round % 2 == 1) {
+            EXPECT_TRUE(burst.DeleteTasks());
+            EXPECT_TRUE(WaitUntil([&] { return count_is(kept.size()); }, limit));
+        } else {
+            kept.insert(kept.end(), burst.TaskNames().begin(), burst.TaskNames().end());
+        }
+    }
+    // A save after the last burst: the temporary files dropped go with it.
+    const long saved = toggler.Saves();
+    EXPECT_TRUE(WaitUntil([&] { return toggler.Saves() > saved + 1; }, 10000));
+    EXPECT_EQ(toggler.Stop(), "");
+    std::printf("the client saved %ld times, its longest call took %lu ms\n", toggler.Saves(), toggler.LongestCallMs());
+    const std::string errors = ReadFileText(EngineFolder() + L"Qvxerror.log");
+    if (!errors.empty())
+        std::printf("the engine's error log:\n%s\n", errors.c_str());
+
+    EXPECT_TRUE(WaitUntil([&] { return count_is(kept.size()); }, limit));
+    std::vector<std::wstring> listed;
+    EXPECT_TRUE(TaskListNames(tasks.Get(), listed));
+    EXPECT_TRUE(listed.size() == kept.size() && NamesMissingFrom(kept, listed).empty())
+        << "not listed: " << JoinNames(NamesMissingFrom(kept, listed))
+        << "; listed besides: " << JoinNames(NamesMissingFrom(listed, kept));
+    EXPECT_TRUE(RepeatedNames(listed).empty()) << JoinNames(RepeatedNames(listed));
+    EXPECT_EQ(FilesInTaskFolder(L"qvx*.tmp"), std::vector<std::wstring>{}) << "left by killed saves, still there";
+    long running = 0;
+    EXPECT_TRUE(WaitUntil([&] { return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1; }, 5000))
+        << "the scheduler stopped under the bursts";
+    EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
     kept_task.Reset();
     tasks.Reset();
     scheduler.Reset();

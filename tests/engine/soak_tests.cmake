@@ -6,7 +6,8 @@ target_compile_options(tvx_soak_client PRIVATE -municode)
 target_link_options(tvx_soak_client PRIVATE -municode)
 target_link_libraries(tvx_soak_client PRIVATE tvx_com tvx_interfaces)
 
-add_library(engine_task_folder_snapshot STATIC task_folder_snapshot.h task_folder_snapshot.cpp)
+add_library(engine_task_folder_snapshot STATIC task_folder_snapshot.h task_folder_snapshot.cpp
+    task_file_burst.h task_file_burst.cpp)
 target_link_libraries(engine_task_folder_snapshot PUBLIC engine_test_support)
 
 tarvex_add_gtest(engine_soak_test

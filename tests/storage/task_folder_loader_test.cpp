@@ -97,6 +97,23 @@ TEST_F(TaskFolderLoaderTest, BadFilesAreSkippedAndNeverStopTheOthers)
     EXPECT_EQ(folder_.Read(TaskPath("Truncated")), truncated);
 }
 
+// The temporary file of a save killed midway holds a whole task or part of
+// one: it is no task of the folder, and loading the folder takes it away.
+TEST_F(TaskFolderLoaderTest, TemporaryFilesOfSavesKilledMidwayAreRemovedAndNeverRead)
+{
+    CSchedItem item;
+    item.m_Description = "Kept";
+    const Bytes whole = StoreRecord(item);
+    folder_.Write(TaskPath("Kept"), whole);
+    folder_.Write("tasks\\qvxC0DE.tmp", whole);
+    Bytes half = whole;
+    half.resize(half.size() / 2);
+    folder_.Write("tasks\\qvx3.tmp", half);
+    ASSERT_EQ(LoadAll(), S_OK);
+    EXPECT_EQ(SortedDescriptions(), (std::vector<std::wstring>{L"Kept"}));
+    EXPECT_EQ(folder_.FileNames("tasks"), (std::vector<std::string>{"Kept.tsk"}));
+}
+
 TEST_F(TaskFolderLoaderTest, OnlyFilesEndingInTskCount)
 {
     CSchedItem item;

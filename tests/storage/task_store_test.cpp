@@ -5,7 +5,9 @@
 // QVCommand objects).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "byte_image.h"
 #include "fake_scheduler.h"
@@ -278,6 +280,35 @@ TEST_F(TaskStoreTest, WriteMakesTheTasksFolderWhenItIsMissing)
     ComPtr<FakeTask> task = NewTask(L"First");
     ASSERT_EQ(Write(task.Get(), 0), S_OK) << store_.ErrorText();
     EXPECT_TRUE(folder_.Exists(TaskPath("First")));
+}
+
+// A save killed midway leaves its temporary file; the next save takes it
+// away, and with it only files named as the saves name theirs.
+TEST_F(TaskStoreTest, SaveRemovesTheTemporaryFilesOfSavesKilledMidwayAndNothingElse)
+{
+    for (const char* left : {"qvx1A2B.tmp", "QVX7.TMP", "qvxffff.tmp"})
+        folder_.Write(std::string("tasks\\") + left, BytesOf("half a task"));
+    for (const char* kept : {"qvxnotes.tmp", "qvx12345.tmp", "other.tmp", "qvx1.tsk"})
+        folder_.Write(std::string("tasks\\") + kept, BytesOf("someone's file"));
+    ComPtr<FakeTask> task = NewTask(L"Saved");
+    ASSERT_EQ(Write(task.Get(), 0), S_OK) << store_.ErrorText();
+    std::vector<std::string> names = folder_.FileNames("tasks");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Saved.tsk", "other.tmp", "qvx1.tsk", "qvx12345.tmp", "qvxnotes.tmp"}));
+}
+
+// A program that writes without the folder's lock and still holds its file
+// open keeps it; the save goes on.
+TEST_F(TaskStoreTest, TemporaryFileStillOpenStaysAndTheSaveSucceeds)
+{
+    folder_.Write("tasks\\qvx2C.tmp", BytesOf("being written"));
+    const tvx::com::Handle open(CreateFileA(folder_.PathOf("tasks\\qvx2C.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(open);
+    ComPtr<FakeTask> task = NewTask(L"Saved");
+    ASSERT_EQ(Write(task.Get(), 0), S_OK) << store_.ErrorText();
+    EXPECT_TRUE(folder_.Exists("tasks\\qvx2C.tmp"));
+    EXPECT_TRUE(folder_.Exists(TaskPath("Saved")));
 }
 
 TEST_F(TaskStoreTest, DefaultReadWithoutAFileWritesTheDefaultsAndGivesThem)
