@@ -10,22 +10,39 @@
 
 namespace {
 
+struct Attempt {
+    const CStorageFolder* folder;
+    bool held;
+};
+
+DWORD WINAPI TryLock(void* argument)
+{
+    auto* attempt = static_cast<Attempt*>(argument);
+    CTaskFileLock lock(*attempt->folder, 50);
+    attempt->held = lock.Held();
+    return 0;
+}
+
+struct Holder {
+    const CStorageFolder* folder;
+    HANDLE taken;
+    HANDLE release;
+};
+
+DWORD WINAPI HoldLock(void* argument)
+{
+    auto* holder = static_cast<Holder*>(argument);
+    CTaskFileLock lock(*holder->folder, 0);
+    SetEvent(holder->taken);
+    WaitForSingleObject(holder->release, INFINITE);
+    return 0;
+}
+
 // Whether another thread can have the folder's lock within a short wait.
 bool OtherThreadGetsLock(const CStorageFolder& folder)
 {
-    struct Attempt {
-        const CStorageFolder* folder;
-        bool held;
-    } attempt{&folder, false};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* argument) -> DWORD {
-            auto* a = static_cast<Attempt*>(argument);
-            CTaskFileLock lock(*a->folder, 50);
-            a->held = lock.Held();
-            return 0;
-        },
-        &attempt, 0, nullptr);
+    Attempt attempt{&folder, false};
+    HANDLE thread = CreateThread(nullptr, 0, TryLock, &attempt, 0, nullptr);
     if (thread == nullptr)
         return false;
     WaitForSingleObject(thread, INFINITE);
@@ -79,21 +96,8 @@ TEST(TaskFileLock, ALockHeldElsewhereIsNotTakenForNested)
     ScratchFolder scratch;
     const CStorageFolder folder = scratch.Storage();
     // Another thread holds the lock until told to let go.
-    struct Holder {
-        const CStorageFolder* folder;
-        HANDLE taken;
-        HANDLE release;
-    } holder{&folder, CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* argument) -> DWORD {
-            auto* h = static_cast<Holder*>(argument);
-            CTaskFileLock lock(*h->folder, 0);
-            SetEvent(h->taken);
-            WaitForSingleObject(h->release, INFINITE);
-            return 0;
-        },
-        &holder, 0, nullptr);
+    Holder holder{&folder, CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, HoldLock, &holder, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     WaitForSingleObject(holder.taken, INFINITE);
     {

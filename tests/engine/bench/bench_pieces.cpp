@@ -60,6 +60,18 @@ std::vector<std::wstring> TaskNames(const std::wstring& folder, int limit)
     return names;
 }
 
+// One window of the list, the way the shared window list takes it.
+BOOL CALLBACK CountWindowWithTitle(HWND window, LPARAM count)
+{
+    char title[512];
+    if (GetWindowTextLengthA(window) > 0)
+        GetWindowTextA(window, title, sizeof title);
+    IsWindowVisible(window);
+    GetWindow(window, GW_OWNER);
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 CString AnsiOf(const std::wstring& text)
 {
     return CString(text.c_str());
@@ -345,17 +357,7 @@ void PrintPassPieces(const std::wstring& folder, int limit)
     {
         const double started = NowUs();
         int windows = 0;
-        EnumWindows(
-            [](HWND window, LPARAM count) -> BOOL {
-                char title[512];
-                if (GetWindowTextLengthA(window) > 0)
-                    GetWindowTextA(window, title, sizeof title);
-                IsWindowVisible(window);
-                GetWindow(window, GW_OWNER);
-                ++*reinterpret_cast<int*>(count);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
+        EnumWindows(CountWindowWithTitle, reinterpret_cast<LPARAM>(&windows));
         const double took = NowUs() - started;
         char name[96];
         std::snprintf(name, sizeof name, "Wine alone: %d top-level windows listed with titles", windows);
