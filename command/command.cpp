@@ -41,7 +41,11 @@ STDMETHODIMP CQVCommand::get_FullCommand(BSTR* pVal)
 
 STDMETHODIMP CQVCommand::put_FullCommand(BSTR newVal)
 {
-    ::OutputDebugStringA("Somebody called\n");
+    // Only for a debugger that listens: every task file read at the
+    // engine's start makes a command per line, and the output costs each
+    // of them a system round trip even when nobody reads it.
+    if (::IsDebuggerPresent())
+        ::OutputDebugStringA("Somebody called\n");
     m_command.ParseLine(TextOf(newVal));
     return S_OK;
 }

@@ -116,7 +116,9 @@ bool SchedulingPass::Visit(IQVTask* task)
     if (LongOf(task, &IQVTask::get_IsEnabled) != 1 || running != 0)
         return true;
 
-    if (LongOf(task, &IQVTask::get_RunAsSystem) == 0)
+    // Without a stored login the account step finds nothing to give or
+    // adopt: its three text reads per task are spared.
+    if (!settings_.logins.empty() && LongOf(task, &IQVTask::get_RunAsSystem) == 0)
         ApplyTaskAccount(task, settings_.logins);
 
     if (IsDue(task) == 1 && SaveForLaunch(task)) {

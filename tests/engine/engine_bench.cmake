@@ -8,6 +8,6 @@ add_executable(engine_bench bench/engine_bench.cpp bench/bench_task_files.h benc
 target_compile_options(engine_bench PRIVATE -municode)
 target_link_options(engine_bench PRIVATE -municode)
 target_include_directories(engine_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/bench)
-target_link_libraries(engine_bench PRIVATE tarvex_engine_core tvx_com tvx_interfaces psapi)
+target_link_libraries(engine_bench PRIVATE tarvex_engine_core qvx_storage_core tvx_com tvx_interfaces psapi)
 add_dependencies(engine_bench QvxTask QvxStorg QvxCmd tarvex_test_copy)
 tvx_embed_typelib(engine_bench tarvex)

@@ -2,6 +2,8 @@
 // sort order, look-up by description, removal, enumeration and DataChanged,
 // and a list used from several threads at once.
 #include <algorithm>
+#include <cwchar>
+#include <string>
 #include <thread>
 
 #include "task_test_support.h"
@@ -128,6 +130,40 @@ TEST_F(TaskCollectionTest, SortsByStatusText)
     ASSERT_HRESULT_SUCCEEDED(list->Sort(3));
     // "", Disabled, Enabled, Running.
     EXPECT_EQ(Descriptions(), (Names{"manual", "off", "on", "run"}));
+}
+
+TEST_F(TaskCollectionTest, ALongListSortsByDescriptionAndEqualDescriptionsKeepTheirOrder)
+{
+    // Hundreds of tasks in a scrambled order, each description three times;
+    // the trigger type numbers the copies in the order they were added.
+    constexpr int kNames = 101;
+    constexpr int kCopies = 3;
+    std::vector<int> order;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        for (int i = 0; i < kNames; ++i)
+            order.push_back((i * 37 + copy * 11) % kNames);
+    }
+    std::vector<int> copiesSeen(kNames, 0);
+    for (int name : order) {
+        wchar_t text[16];
+        swprintf(text, 16, L"task %03d", name);
+        AddTask(text)->put_TriggerType(static_cast<short>(copiesSeen[name]++));
+    }
+    LONG count = 0;
+    ASSERT_HRESULT_SUCCEEDED(list->get_Count(&count));
+    ASSERT_EQ(count, kNames * kCopies);
+    for (LONG index = 0; index < count; ++index) {
+        ComPtr<IQVTask> task;
+        ASSERT_HRESULT_SUCCEEDED(list->Item(index, task.Receive()));
+        Bstr name;
+        task->get_Description(name.Receive());
+        short copy = -1;
+        task->get_TriggerType(&copy);
+        wchar_t expected[16];
+        swprintf(expected, 16, L"task %03d", static_cast<int>(index / kCopies));
+        EXPECT_EQ(name.ToString(), std::wstring(expected)) << "index " << index;
+        EXPECT_EQ(copy, index % kCopies) << "index " << index;
+    }
 }
 
 TEST_F(TaskCollectionTest, SortsNextRunsAsDatesWhenBothAreDates)

@@ -278,9 +278,28 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     const std::wstring folder = EngineFolder();
     const unsigned long own_pid = benchfigures::OwnUnixProcessId();
+    const unsigned long server_pid = benchfigures::WineServerUnixProcessId();
     if (benchfigures::UnderWine())
         std::printf("engine_bench: under Wine: CPU time and private memory are read from /proc "
                     "(RssAnon, utime + stime)%s\n", own_pid == 0 ? "; this process's entry was not found" : "");
+
+    // The CPU this process and its wineserver used: on a shared machine the
+    // wall-clock figures grow with the others' load, these much less.
+    const auto cpu_now = [&](double& own, double& server) {
+        own = benchfigures::CpuMs(GetCurrentProcess(), own_pid);
+        server = server_pid != 0 ? benchfigures::CpuMs(nullptr, server_pid) : -1;
+    };
+    const auto print_cpu = [&](const char* what, double own_before, double server_before, int times) {
+        double own = 0;
+        double server = 0;
+        cpu_now(own, server);
+        if (own_before < 0 || own < 0)
+            return;
+        std::printf("engine_bench: %s, CPU: this process %.0f ms", what, (own - own_before) / times);
+        if (server_before >= 0 && server >= 0)
+            std::printf(", its wineserver %.0f ms", (server - server_before) / times);
+        std::printf("%s\n", times > 1 ? " (each, of their sum over all)" : "");
+    };
 
     // Keeps the components loaded, so that the memory measured is the tasks'.
     ComPtr<IQVTask> held_task;
@@ -314,13 +333,18 @@ int wmain(int argc, wchar_t** argv)
     for (int run = 0; run < options.startup_runs; ++run) {
         scheduler.Reset();
         const SIZE_T before = benchfigures::PrivateBytes(GetCurrentProcess(), own_pid);
+        double own_cpu = 0;
+        double server_cpu = 0;
+        cpu_now(own_cpu, server_cpu);
         const double started = NowMs();
         const HRESULT hr = ComObject<CQVScheduler>::Create(nullptr, IID_IQVScheduler, scheduler.ReceiveVoid());
         // Until the list can be read: it may leave its sorting to the first
         // look at it.
+        const double made = NowMs();
         if (SUCCEEDED(hr))
             FirstTask(scheduler.Get());
         const double took = NowMs() - started;
+        const double first_look = NowMs() - made;
         const SIZE_T after = benchfigures::PrivateBytes(GetCurrentProcess(), own_pid);
         if (FAILED(hr)) {
             std::printf("engine_bench: the scheduler object could not be made (0x%08lX)\n",
@@ -338,6 +362,8 @@ int wmain(int argc, wchar_t** argv)
             bytes_per_task = static_cast<double>(after > before ? after - before : 0) / count;
         std::printf("engine_bench: start-up %d: %.0f ms, %ld tasks, private bytes +%.1f MB\n", run + 1, took, count,
                     static_cast<double>(after > before ? after - before : 0) / (1024 * 1024));
+        std::printf("engine_bench:   of which the first look at the list (its sort) %.0f ms\n", first_look);
+        print_cpu("  that start-up", own_cpu, server_cpu, 1);
         startup_ms.push_back(took);
     }
 
@@ -356,11 +382,15 @@ int wmain(int argc, wchar_t** argv)
     LookAtTasks(scheduler.Get(), running, reference_before);
     engine_side->RunSchedulingPass();  // the first pass also warms the caches
     std::vector<double> pass_ms;
+    double own_cpu = 0;
+    double server_cpu = 0;
+    cpu_now(own_cpu, server_cpu);
     for (int pass = 0; pass < options.passes; ++pass) {
         const double started = NowMs();
         engine_side->RunSchedulingPass();
         pass_ms.push_back(NowMs() - started);
     }
+    print_cpu("the passes", own_cpu, server_cpu, options.passes);
     DATE reference_after = 0;
     LookAtTasks(scheduler.Get(), running, reference_after);
     std::printf("engine_bench: %d passes: median %.2f ms, fastest %.2f ms, slowest %.2f ms; %ld tasks running\n",

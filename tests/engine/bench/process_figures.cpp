@@ -148,4 +148,37 @@ unsigned long OwnUnixProcessId()
     return UnixProcessId(path, std::wstring());
 }
 
+unsigned long WineServerUnixProcessId()
+{
+    wchar_t prefix[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (!UnderWine() || length == 0 || length >= MAX_PATH)
+        return 0;
+    std::string wanted = "WINEPREFIX=" + Narrow(prefix);
+    wanted.push_back('\0');
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned long pid = 0;
+    do {
+        wchar_t* end = nullptr;
+        const unsigned long candidate = std::wcstoul(found.cFileName, &end, 10);
+        if (candidate == 0 || *end != L'\0')
+            continue;
+        std::string command_line;
+        if (!ReadText(ProcEntry(candidate, L"cmdline"), command_line) ||
+            command_line.find("wineserver") == std::string::npos)
+            continue;
+        std::string environment;
+        if (ReadText(ProcEntry(candidate, L"environ"), environment) &&
+            (std::string(1, '\0') + environment).find(std::string(1, '\0') + wanted) != std::string::npos) {
+            pid = candidate;
+            break;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return pid;
+}
+
 }  // namespace benchfigures

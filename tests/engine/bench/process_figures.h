@@ -27,5 +27,9 @@ double CpuMs(HANDLE process, unsigned long unix_pid);
 unsigned long UnixProcessId(const std::wstring& program, const std::wstring& argument);
 // The Linux process id of this process under Wine, else 0.
 unsigned long OwnUnixProcessId();
+// Under Wine: the Linux process id of the wineserver of this process's
+// prefix (the one whose environment names the same WINEPREFIX), which does
+// the work of every file open, wait and window call; 0 when not found.
+unsigned long WineServerUnixProcessId();
 
 }  // namespace benchfigures
