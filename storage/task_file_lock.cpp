@@ -43,45 +43,21 @@ HANDLE CreateSharedMutex(const std::string& name)
     return mutex;
 }
 
-// The innermost lock each thread holds, linked to the ones around it.
-thread_local CTaskFileLock* t_innermost = nullptr;
-
 }  // namespace
 
-CTaskFileLock::CTaskFileLock(const CStorageFolder& folder, DWORD wait_ms) : m_name(MutexName(folder))
+CTaskFileLock::CTaskFileLock(const CStorageFolder& folder, DWORD wait_ms)
+    : m_mutex(CreateSharedMutex(MutexName(folder)))
 {
-    if (HeldOnThisThread(m_name) != nullptr) {
-        m_held = true;
-    } else {
-        m_mutex.Reset(CreateSharedMutex(m_name));
-        if (!m_mutex)
-            return;
-        const DWORD waited = WaitForSingleObject(m_mutex.Get(), wait_ms);
-        // A program that ended while it held the lock left no save half done
-        // (a file is replaced in one step): the lock is ours all the same.
-        m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-        if (!m_held)
-            return;
-    }
-    m_outer = t_innermost;
-    t_innermost = this;
-    m_registered = true;
+    if (!m_mutex)
+        return;
+    const DWORD waited = WaitForSingleObject(m_mutex.Get(), wait_ms);
+    // A program that ended while it held the lock left no save half done
+    // (a file is replaced in one step): the lock is ours all the same.
+    m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
 CTaskFileLock::~CTaskFileLock()
 {
-    if (m_registered)
-        t_innermost = m_outer;
-    // A nested lock has no mutex of its own: the outer one lets it go.
-    if (m_held && m_mutex)
+    if (m_held)
         ReleaseMutex(m_mutex.Get());
-}
-
-const CTaskFileLock* CTaskFileLock::HeldOnThisThread(const std::string& name)
-{
-    for (const CTaskFileLock* lock = t_innermost; lock != nullptr; lock = lock->m_outer) {
-        if (lock->m_name == name)
-            return lock;
-    }
-    return nullptr;
 }

@@ -5,16 +5,9 @@
 // The lock is a named mutex, so it holds across the engine, the
 // administrator and any other program (also across sessions, where the
 // system lets the name be global).
-//
-// A lock the calling thread already holds for the same folder is taken
-// again without a system call: the mutex is the thread's until its outer
-// holder lets it go, and a folder read at start-up takes it once for many
-// files instead of once per file.
 #pragma once
 
 #include <windows.h>
-
-#include <string>
 
 #include "platform/com/handle.h"
 #include "storage/storage_folder.h"
@@ -33,14 +26,6 @@ public:
     static constexpr DWORD kDefaultWaitMs = 10000;
 
 private:
-    // The innermost lock of the calling thread that holds the mutex of
-    // that name; null when the thread holds none.
-    static const CTaskFileLock* HeldOnThisThread(const std::string& name);
-
-    std::string m_name;
     tvx::com::Handle m_mutex;
     bool m_held = false;
-    // The thread's previous innermost lock, given back when this one goes.
-    CTaskFileLock* m_outer = nullptr;
-    bool m_registered = false;
 };

@@ -1,7 +1,5 @@
 #include "storage/task_folder_loader.h"
 
-#include <memory>
-
 #include "platform/com/bstr.h"
 #include "platform/framework/filefind.h"
 #include "qvxcmd.h"
@@ -21,10 +19,6 @@ namespace {
 constexpr DWORD kAnyServer = CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
 constexpr char kExtension[] = ".tsk";
 constexpr int kExtensionLength = 4;
-// The reads hold the folder's lock for this many files at a time: one lock
-// for every file would cost a named-mutex round trip per file, one for the
-// whole folder would hold up other programs' saves for as long as it takes.
-constexpr size_t kFilesPerLockHold = 256;
 
 enum ConditionAction : short {
     kActionRunTask = 0,
@@ -154,16 +148,9 @@ HRESULT CTaskFolderLoader::Load(IDispatch* object, IClassFactory* taskClass, boo
     if (taskClass == nullptr)
         return S_OK;
     m_SecondTasks.clear();
-    std::unique_ptr<CTaskFileLock> held;
-    for (size_t index = 0; index < names.size(); ++index) {
-        if (index % kFilesPerLockHold == 0) {
-            // Let go first, so that a waiting save gets its turn. A lock
-            // that can't be had leaves each read to wait for its own.
-            held.reset();
-            held = std::make_unique<CTaskFileLock>(m_Folder);
-        }
-        if (!AddedAsSecondTask(names[index]))
-            LoadTask(names[index], taskClass, collection.Get());
+    for (const CString& name : names) {
+        if (!AddedAsSecondTask(name))
+            LoadTask(name, taskClass, collection.Get());
     }
     return S_OK;
 }
