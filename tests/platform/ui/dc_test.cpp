@@ -11,6 +11,7 @@
 #include "platform/ui/pen.h"
 #include "platform/ui/rgn.h"
 #include "platform/ui/window_class.h"
+#include "screenshot.h"
 
 namespace {
 
@@ -20,16 +21,7 @@ class DibCanvas {
 public:
     DibCanvas(int width, int height) : m_width(width), m_height(height), m_bits(nullptr)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
+        HBITMAP dib = MakeDib(width, height, &m_bits);
         EXPECT_TRUE(m_bitmap.Attach(dib));
         EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
         m_old = dc.SelectObject(&m_bitmap);

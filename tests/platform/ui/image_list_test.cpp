@@ -3,26 +3,11 @@
 #include "platform/ui/bitmap.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/image_list.h"
+#include "screenshot.h"
 
 namespace {
 
 constexpr COLORREF kMask = RGB(255, 0, 255);
-
-// A 32-bit top-down DIB section of width x height pixels (0x00RRGGBB).
-HBITMAP MakeDib(int width, int height, DWORD** bits)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* data = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &data, nullptr, 0);
-    *bits = static_cast<DWORD*>(data);
-    return dib;
-}
 
 // Two 8x8 images side by side: red with a mask-coloured top-left corner
 // pixel, and blue.

@@ -20,15 +20,8 @@ Image CaptureInto(int width, int height, Draw draw)
         return image;
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = MakeDib(width, height, &bits);
     if (bitmap && bits) {
         HGDIOBJ previous = ::SelectObject(memory, bitmap);
         const bool drawn = draw(memory, screen);
@@ -37,7 +30,7 @@ Image CaptureInto(int width, int height, Draw draw)
             image.width = width;
             image.height = height;
             image.rgb.resize(static_cast<size_t>(width) * height * 3);
-            const uint8_t* source = static_cast<const uint8_t*>(bits);
+            const uint8_t* source = reinterpret_cast<const uint8_t*>(bits);
             for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
                 image.rgb[i * 3] = source[i * 4 + 2];
                 image.rgb[i * 3 + 1] = source[i * 4 + 1];
@@ -62,6 +55,21 @@ Image CaptureRect(const RECT& rect)
 }
 
 }  // namespace
+
+HBITMAP MakeDib(int width, int height, DWORD** bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* data = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &data, nullptr, 0);
+    *bits = static_cast<DWORD*>(data);
+    return dib;
+}
 
 COLORREF Image::Pixel(int x, int y) const
 {

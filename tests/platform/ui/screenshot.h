@@ -33,6 +33,10 @@ Image DrawWindow(HWND window);
 // The screen's pixels, as the display shows them.
 Image CaptureScreen();
 
+// A 32-bit top-down DIB section of width x height pixels (0x00RRGGBB), its
+// pixels at *bits; null when it cannot be made.
+HBITMAP MakeDib(int width, int height, DWORD** bits);
+
 // The folder for screenshots (created on first use).
 std::string ScreenshotDirectory();
 // Saves under ScreenshotDirectory() as name + ".png"; the full path, or an
