@@ -33,7 +33,7 @@ rm -rf "$prefix" "$prefix.lock"
 # The server lives until stopped, so the engine and the benchmark meet in one.
 sh "$scripts/wine-prefix.sh" init "$prefix" "" || exit 2
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-wine=/usr/lib/wine/wine64
+wine=$scripts/wine.sh
 trap 'sh "$scripts/wine-prefix.sh" stop "$prefix"' EXIT
 
 windows_path() { printf 'Z:%s' "$1" | sed 's|/|\\|g'; }

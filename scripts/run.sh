@@ -14,7 +14,7 @@ cmake --build "$dir" -j "$(nproc)"
 prefix=$(cd "$dir" && pwd)/runprefix
 sh scripts/wine-prefix.sh init "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-wine=/usr/lib/wine/wine64
+wine=$root/scripts/wine.sh
 
 # The programs and components live together in one folder, as they ship.
 bin="$prefix/drive_c/Tarvex"
@@ -27,11 +27,11 @@ done
 registered=""
 for dll in QvxCmd.dll QvxTask.dll QvxStorg.dll; do
     if [ -f "$bin/$dll" ]; then
-        $wine regsvr32 /s "C:\\Tarvex\\$dll" && registered="$registered $dll"
+        "$wine" regsvr32 /s "C:\\Tarvex\\$dll" && registered="$registered $dll"
     fi
 done
 if [ -f "$bin/Tarvex.exe" ]; then
-    $wine "C:\\Tarvex\\Tarvex.exe" /RegServer && registered="$registered Tarvex.exe"
+    "$wine" "C:\\Tarvex\\Tarvex.exe" /RegServer && registered="$registered Tarvex.exe"
 fi
 echo "run: registered${registered:- nothing yet} in $prefix"
 
@@ -47,7 +47,7 @@ fi
 demo=$(find "$dir/" -name tvx_demo_task.exe -not -path "*/runprefix/*" -not -path "*/wineprefix/*" | head -n 1)
 if [ -n "$demo" ]; then
     cp -f "$demo" "$bin/"
-    $wine "C:\\Tarvex\\tvx_demo_task.exe" || echo "run: the demo task could not be written"
+    "$wine" "C:\\Tarvex\\tvx_demo_task.exe" || echo "run: the demo task could not be written"
 fi
 
 # The engine, started by hand with its scheduler running (process mode); it
@@ -62,7 +62,7 @@ stop_engine() {
     if [ -n "$engine_pid" ] && kill -0 "$engine_pid" 2>/dev/null; then
         # The engine stops its scheduler and ends a few seconds later.
         echo "run: stopping the engine"
-        $wine "C:\\Tarvex\\Tarvex.exe" -Stop >/dev/null 2>&1 || true
+        "$wine" "C:\\Tarvex\\Tarvex.exe" -Stop >/dev/null 2>&1 || true
         waited=0
         while kill -0 "$engine_pid" 2>/dev/null && [ "$waited" -lt 30 ]; do
             sleep 1
@@ -74,7 +74,7 @@ stop_engine() {
 trap 'stop_engine; exit 130' INT TERM
 trap 'stop_engine' EXIT
 
-$wine "C:\\Tarvex\\Tarvex.exe" -Start >"$engine_log" 2>&1 &
+"$wine" "C:\\Tarvex\\Tarvex.exe" -Start >"$engine_log" 2>&1 &
 engine_pid=$!
 echo "run: the engine Tarvex.exe runs in $bin (its output in $engine_log)"
 if [ -f "$bin/QvxAdmin.exe" ]; then

@@ -13,7 +13,7 @@ persist=${3-60}
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-WINE=/usr/lib/wine/wine64
+WINE=$(cd "$(dirname "$0")" && pwd)/wine.sh
 WINESERVER=/usr/lib/wine/wineserver
 
 case "$action" in

@@ -8,7 +8,7 @@ helper=$1
 probe=$2
 work=$3
 scripts=$4
-WINE=/usr/lib/wine/wine64
+WINE=$scripts/wine.sh
 WINESERVER=/usr/lib/wine/wineserver
 
 if [ -z "${DISPLAY:-}" ]; then
