@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/framework/array.h"
+#include "platform/framework/node_chain.h"
 #include "platform/framework/object.h"
 #include "platform/framework/position.h"
 
@@ -214,19 +215,7 @@ private:
     // Moves the other list's nodes to the tail, whole.
     void Splice(CList& other)
     {
-        if (other.m_pNodeHead == nullptr)
-            return;
-        if (m_pNodeTail != nullptr) {
-            m_pNodeTail->next = other.m_pNodeHead;
-            other.m_pNodeHead->prev = m_pNodeTail;
-        } else {
-            m_pNodeHead = other.m_pNodeHead;
-        }
-        m_pNodeTail = other.m_pNodeTail;
-        m_nCount += other.m_nCount;
-        other.m_pNodeHead = nullptr;
-        other.m_pNodeTail = nullptr;
-        other.m_nCount = 0;
+        SpliceNodeChain(m_pNodeHead, m_pNodeTail, m_nCount, other.m_pNodeHead, other.m_pNodeTail, other.m_nCount);
     }
 
     Node* m_pNodeHead;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/framework/archive.h"
+#include "platform/framework/node_chain.h"
 
 struct CObList::Node {
     Node* next;
@@ -278,17 +279,5 @@ void CObList::Serialize(CArchive& ar)
         throw;
     }
     // Move the loaded nodes over whole, so that nothing can fail half-way.
-    if (loaded.m_pNodeHead == nullptr)
-        return;
-    if (m_pNodeTail != nullptr) {
-        m_pNodeTail->next = loaded.m_pNodeHead;
-        loaded.m_pNodeHead->prev = m_pNodeTail;
-    } else {
-        m_pNodeHead = loaded.m_pNodeHead;
-    }
-    m_pNodeTail = loaded.m_pNodeTail;
-    m_nCount += loaded.m_nCount;
-    loaded.m_pNodeHead = nullptr;
-    loaded.m_pNodeTail = nullptr;
-    loaded.m_nCount = 0;
+    SpliceNodeChain(m_pNodeHead, m_pNodeTail, m_nCount, loaded.m_pNodeHead, loaded.m_pNodeTail, loaded.m_nCount);
 }

@@ -26,6 +26,14 @@
 
 namespace enginetest {
 
+// The codes the scheduler's StatusChange event carries.
+constexpr long kStatusRunning = 0;
+constexpr long kStatusStopped = 1;
+constexpr long kStatusSuspended = 2;
+constexpr long kStatusStarted = 3;
+constexpr long kStatusTasks = 4;
+constexpr long kStatusCountdown = 5;
+
 // The folder of the test programs and of the engine copy, with a trailing
 // backslash.
 std::wstring EngineFolder();

@@ -19,13 +19,6 @@ using tvx::com::ComPtr;
 constexpr DWORD kEngineEndMs = 25000;
 constexpr DWORD kEventMs = 10000;
 
-constexpr long kStatusRunning = 0;
-constexpr long kStatusStopped = 1;
-constexpr long kStatusSuspended = 2;
-constexpr long kStatusStarted = 3;
-constexpr long kStatusTasks = 4;
-constexpr long kStatusCountdown = 5;
-
 bool IsRunning(IQVScheduler* scheduler)
 {
     long running = 0;

@@ -19,13 +19,6 @@ using tvx::com::Bstr;
 using tvx::com::ComObject;
 using tvx::com::ComPtr;
 
-constexpr long kStatusRunning = 0;
-constexpr long kStatusStopped = 1;
-constexpr long kStatusSuspended = 2;
-constexpr long kStatusStarted = 3;
-constexpr long kStatusTasks = 4;
-constexpr long kStatusCountdown = 5;
-
 constexpr DWORD kEventMs = 10000;
 constexpr DWORD kRunMs = 20000;
 

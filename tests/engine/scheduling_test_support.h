@@ -14,12 +14,6 @@
 
 namespace enginetest {
 
-constexpr long kStatusRunning = 0;
-constexpr long kStatusStopped = 1;
-constexpr long kStatusSuspended = 2;
-constexpr long kStatusStarted = 3;
-constexpr long kStatusTasks = 4;
-
 // The local time, moved by a number of seconds, as the engine's dates are.
 DATE LocalDate(double offset_seconds = 0);
 // Whole days of a date (its time of day dropped).

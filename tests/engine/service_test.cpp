@@ -21,8 +21,6 @@ constexpr wchar_t kServiceName[] = L"Tarvex";
 constexpr DWORD kEngineEndMs = 25000;
 constexpr DWORD kEventMs = 10000;
 
-constexpr long kStatusCountdown = 5;
-
 // Owns a service control manager or service handle.
 class ServiceHandle {
 public:

@@ -45,6 +45,52 @@ struct ClientRun {
     std::string output;
 };
 
+// The engine's scheduler as every soak drives it: started, with failing runs
+// logged and never shown (a message box would hold the engine's thread).
+//
+// A task object is held for the whole soak. Under Wine the engine registers
+// the task interface with the RPC runtime while any of its objects is held
+// from outside, and unregisters it when the last one goes; that churn under
+// calls from other clients can leave the RPC runtime counting a call that
+// ended, and the next unregistering then waits for it forever, inside a
+// client's Release. The held task keeps the interface registered while the
+// clients come and go.
+struct SoakEngine {
+    // An empty error log leaves the scheduler's own; an interval of 0 its
+    // own scheduling interval.
+    HRESULT Start(const std::wstring& error_log, long interval)
+    {
+        HRESULT hr = scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER);
+        if (SUCCEEDED(hr))
+            hr = scheduler.As(tasks);
+        if (SUCCEEDED(hr))
+            hr = tasks->Item(0, kept_task.Receive());
+        if (SUCCEEDED(hr))
+            hr = scheduler->put_DisplayErrors(0);
+        if (SUCCEEDED(hr))
+            hr = scheduler->put_LogErrors(1);
+        if (SUCCEEDED(hr) && !error_log.empty())
+            hr = scheduler->put_ErrorFileName(Bstr(error_log).Get());
+        if (SUCCEEDED(hr) && interval != 0)
+            hr = scheduler->put_ScheduleInterval(interval);
+        if (SUCCEEDED(hr))
+            hr = scheduler->Start();
+        return hr;
+    }
+
+    // Lets go of the engine's objects, the held task last but one.
+    void Release()
+    {
+        kept_task.Reset();
+        tasks.Reset();
+        scheduler.Reset();
+    }
+
+    ComPtr<IQVScheduler> scheduler;
+    ComPtr<IQVTaskCollection> tasks;
+    ComPtr<IQVTask> kept_task;
+};
+
 std::vector<std::wstring> OwnedTasks(const ClientRun& client)
 {
     const std::string marker = "soak_client " + Narrow(client.prefix) + ": owns ";
@@ -102,28 +148,12 @@ TEST(EngineSoak, EightClientsAtOnceLeaveEachTaskFileListedOnceAndTheEngineServin
     tvx::com::CoInit com(COINIT_MULTITHREADED);
     for (const wchar_t* name : kBystanders)
         WriteTaskFile(name, {L"LogToFile(soak-bystanders.log,a bystander ran)"});
-    ComPtr<IQVScheduler> scheduler;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
+    SoakEngine soak;
+    ASSERT_HRESULT_SUCCEEDED(soak.Start(error_log, 1));
+    ComPtr<IQVScheduler>& scheduler = soak.scheduler;
+    ComPtr<IQVTaskCollection>& tasks = soak.tasks;
     const std::vector<DWORD> engines = EngineProcessIds();
     ASSERT_EQ(engines.size(), 1u);
-    ComPtr<IQVTaskCollection> tasks;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
-    // The clients each hold a task object for a moment at a time. Under Wine
-    // the engine registers the task interface with the RPC runtime while any
-    // of its objects is held from outside, and unregisters it when the last
-    // one goes; that churn under calls from other clients can leave the RPC
-    // runtime counting a call that ended, and the next unregistering then
-    // waits for it forever, inside a client's Release. A task object held
-    // here keeps the interface registered while the clients come and go.
-    ComPtr<IQVTask> kept_task;
-    ASSERT_HRESULT_SUCCEEDED(tasks->Item(0, kept_task.Receive()));
-    // A failing run is logged, never shown: a message box would hold the
-    // engine's thread.
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ErrorFileName(Bstr(error_log).Get()));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ScheduleInterval(1));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
     ASSERT_TRUE(WaitUntil(
         [&] {
             long running = 0;
@@ -199,9 +229,7 @@ TEST(EngineSoak, EightClientsAtOnceLeaveEachTaskFileListedOnceAndTheEngineServin
     if (!errors.empty())
         std::printf("the engine's error log:\n%s\n", errors.c_str());
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
-    kept_task.Reset();
-    tasks.Reset();
-    scheduler.Reset();
+    soak.Release();
     EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
 }
 
@@ -300,19 +328,10 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     const EngineFilesCleanup cleanup({L"soak-save-race-errors.log"});
     tvx::com::CoInit com(COINIT_MULTITHREADED);
     WriteTaskFile(kContested, {L"// contested"});
-    ComPtr<IQVScheduler> scheduler;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
-    ComPtr<IQVTaskCollection> tasks;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
-    // See the test above: a task object held here keeps Wine's RPC runtime
-    // from unregistering the task interface under the calls.
-    ComPtr<IQVTask> kept_task;
-    ASSERT_HRESULT_SUCCEEDED(tasks->Item(0, kept_task.Receive()));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ErrorFileName(Bstr(error_log).Get()));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_ScheduleInterval(1));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    SoakEngine soak;
+    ASSERT_HRESULT_SUCCEEDED(soak.Start(error_log, 1));
+    ComPtr<IQVScheduler>& scheduler = soak.scheduler;
+    ComPtr<IQVTaskCollection>& tasks = soak.tasks;
 
     const DWORD until = GetTickCount() + SaveRaceSeconds() * 1000;
     std::mt19937 seeds(GetTickCount());
@@ -413,9 +432,7 @@ TEST(EngineSoak, EnableTaskAndClientSavesOfOneTaskAtOnceLoseNothing)
     EXPECT_EQ(logged, engine.refused) << errors;
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
     held.Reset();
-    kept_task.Reset();
-    tasks.Reset();
-    scheduler.Reset();
+    soak.Release();
     EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
 }
 
@@ -501,18 +518,10 @@ TEST(EngineSoak, BurstsOfFilesAmongClientSavesAreListedWholeAndNothingElse)
         ASSERT_TRUE(bursts.back()->Ready());
     }
 
-    ComPtr<IQVScheduler> scheduler;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.CreateInstance(CLSID_QVScheduler, CLSCTX_LOCAL_SERVER));
-    ComPtr<IQVTaskCollection> tasks;
-    ASSERT_HRESULT_SUCCEEDED(scheduler.As(tasks));
-    // Held for the reason the first soak gives: the task proxies the checks
-    // take and let go must not make the engine unregister the task
-    // interface under the client's calls.
-    ComPtr<IQVTask> kept_task;
-    ASSERT_HRESULT_SUCCEEDED(tasks->Item(0, kept_task.Receive()));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_DisplayErrors(0));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->put_LogErrors(1));
-    ASSERT_HRESULT_SUCCEEDED(scheduler->Start());
+    SoakEngine soak;
+    ASSERT_HRESULT_SUCCEEDED(soak.Start(L"", 0));
+    ComPtr<IQVScheduler>& scheduler = soak.scheduler;
+    ComPtr<IQVTaskCollection>& tasks = soak.tasks;
     const auto count_is = [&](std::size_t expected) {
         long count = -1;
         return SUCCEEDED(tasks->get_Count(&count)) && count == static_cast<long>(expected);
@@ -563,9 +572,7 @@ TEST(EngineSoak, BurstsOfFilesAmongClientSavesAreListedWholeAndNothingElse)
     EXPECT_TRUE(WaitUntil([&] { return SUCCEEDED(scheduler->get_IsRunning(&running)) && running == 1; }, 5000))
         << "the scheduler stopped under the bursts";
     EXPECT_HRESULT_SUCCEEDED(scheduler->Stop());
-    kept_task.Reset();
-    tasks.Reset();
-    scheduler.Reset();
+    soak.Release();
     EXPECT_TRUE(EnginesEnd(kEngineEndMs)) << "the engine outlived its clients";
 }
 

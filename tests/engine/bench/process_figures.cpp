@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace benchfigures {
@@ -107,6 +108,30 @@ double CpuMs(HANDLE process, unsigned long unix_pid)
     return ms(kernel) + ms(user);
 }
 
+namespace {
+
+// The first Linux process for which matches answers true, or 0.
+unsigned long FindUnixProcess(const std::function<bool(unsigned long pid)>& matches)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned long pid = 0;
+    do {
+        wchar_t* end = nullptr;
+        const unsigned long candidate = std::wcstoul(found.cFileName, &end, 10);
+        if (candidate != 0 && *end == L'\0' && matches(candidate)) {
+            pid = candidate;
+            break;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return pid;
+}
+
+}  // namespace
+
 unsigned long UnixProcessId(const std::wstring& program, const std::wstring& argument)
 {
     if (!UnderWine())
@@ -118,25 +143,10 @@ unsigned long UnixProcessId(const std::wstring& program, const std::wstring& arg
         wanted += Narrow(argument);
         wanted.push_back('\0');
     }
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    unsigned long pid = 0;
-    do {
-        wchar_t* end = nullptr;
-        const unsigned long candidate = std::wcstoul(found.cFileName, &end, 10);
-        if (candidate == 0 || *end != L'\0')
-            continue;
+    return FindUnixProcess([&](unsigned long pid) {
         std::string command_line;
-        if (ReadText(ProcEntry(candidate, L"cmdline"), command_line) &&
-            command_line.compare(0, wanted.size(), wanted) == 0) {
-            pid = candidate;
-            break;
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return pid;
+        return ReadText(ProcEntry(pid, L"cmdline"), command_line) && command_line.compare(0, wanted.size(), wanted) == 0;
+    });
 }
 
 unsigned long OwnUnixProcessId()
@@ -154,31 +164,15 @@ unsigned long WineServerUnixProcessId()
     const DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
     if (!UnderWine() || length == 0 || length >= MAX_PATH)
         return 0;
-    std::string wanted = "WINEPREFIX=" + Narrow(prefix);
-    wanted.push_back('\0');
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    unsigned long pid = 0;
-    do {
-        wchar_t* end = nullptr;
-        const unsigned long candidate = std::wcstoul(found.cFileName, &end, 10);
-        if (candidate == 0 || *end != L'\0')
-            continue;
+    const std::string wanted = std::string(1, '\0') + "WINEPREFIX=" + Narrow(prefix) + std::string(1, '\0');
+    return FindUnixProcess([&](unsigned long pid) {
         std::string command_line;
-        if (!ReadText(ProcEntry(candidate, L"cmdline"), command_line) ||
-            command_line.find("wineserver") == std::string::npos)
-            continue;
         std::string environment;
-        if (ReadText(ProcEntry(candidate, L"environ"), environment) &&
-            (std::string(1, '\0') + environment).find(std::string(1, '\0') + wanted) != std::string::npos) {
-            pid = candidate;
-            break;
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return pid;
+        return ReadText(ProcEntry(pid, L"cmdline"), command_line) &&
+               command_line.find("wineserver") != std::string::npos &&
+               ReadText(ProcEntry(pid, L"environ"), environment) &&
+               (std::string(1, '\0') + environment).find(wanted) != std::string::npos;
+    });
 }
 
 }  // namespace benchfigures

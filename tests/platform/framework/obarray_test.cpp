@@ -7,25 +7,7 @@
 #include "platform/framework/archive.h"
 #include "platform/framework/numeric_arrays.h"
 #include "tests/platform/framework/archive_test_util.h"
-
-static int g_live_cells = 0;
-
-class CArrayCell : public CObject {
-    DECLARE_SERIAL(CArrayCell)
-public:
-    CArrayCell() { ++g_live_cells; }
-    explicit CArrayCell(LONG id) : m_id(id) { ++g_live_cells; }
-    ~CArrayCell() override { --g_live_cells; }
-    void Serialize(CArchive& ar) override
-    {
-        if (ar.IsStoring())
-            ar << m_id;
-        else
-            ar >> m_id;
-    }
-    LONG m_id = 0;
-};
-IMPLEMENT_SERIAL(CArrayCell, CObject, 1)
+#include "tests/platform/framework/test_item.h"
 
 namespace {
 
@@ -33,7 +15,7 @@ std::vector<LONG> Ids(const CObArray& array)
 {
     std::vector<LONG> ids;
     for (int i = 0; i < array.GetSize(); ++i)
-        ids.push_back(array[i] ? static_cast<const CArrayCell*>(array[i])->m_id : -1);
+        ids.push_back(array[i] ? static_cast<const CTestItem*>(array[i])->m_id : -1);
     return ids;
 }
 
@@ -46,7 +28,7 @@ void DeleteAll(CObArray& array)
 
 TEST(CObArrayTest, HoldsObjectsItDoesNotOwn)
 {
-    CArrayCell a(1), b(2), c(3);
+    CTestItem a(1), b(2), c(3);
     {
         CObArray array;
         array.Add(&a);
@@ -57,13 +39,13 @@ TEST(CObArrayTest, HoldsObjectsItDoesNotOwn)
         array.RemoveAt(3);
         EXPECT_EQ(Ids(array), (std::vector<LONG>{1, 2, 3, 1}));
     }
-    EXPECT_EQ(g_live_cells, 3) << "the array deleted an element";
+    EXPECT_EQ(CTestItem::Live(), 3) << "the array deleted an element";
 }
 
 TEST(CObArrayTest, SerializeRoundTripReplacesTheContent)
 {
-    const int live = g_live_cells;
-    CArrayCell a(10), b(20);
+    const int live = CTestItem::Live();
+    CTestItem a(10), b(20);
     CObArray array;
     array.Add(&a);
     array.Add(nullptr);
@@ -77,13 +59,13 @@ TEST(CObArrayTest, SerializeRoundTripReplacesTheContent)
     EXPECT_EQ(Ids(loaded), (std::vector<LONG>{10, -1, 20}));
     EXPECT_NE(loaded[0], &a);
     DeleteAll(loaded);
-    EXPECT_EQ(g_live_cells, live + 2);
+    EXPECT_EQ(CTestItem::Live(), live + 2);
 }
 
 TEST(CObArrayTest, FailedLoadDeletesWhatWasReadAndLeavesTheArrayAsItWas)
 {
-    const int live = g_live_cells;
-    CArrayCell a(1), b(2);
+    const int live = CTestItem::Live();
+    CTestItem a(1), b(2);
     CObArray twice;
     twice.Add(&a);
     twice.Add(&a);
@@ -99,7 +81,7 @@ TEST(CObArrayTest, FailedLoadDeletesWhatWasReadAndLeavesTheArrayAsItWas)
         array.Add(&b);
         EXPECT_THROW(LoadBytes(bytes, [&](CArchive& ar) { array.Serialize(ar); }), CArchiveException);
         EXPECT_EQ(Ids(array), (std::vector<LONG>{2}));
-        EXPECT_EQ(g_live_cells, live + 2) << "objects read before the failure leaked";
+        EXPECT_EQ(CTestItem::Live(), live + 2) << "objects read before the failure leaked";
     }
 }
 

@@ -8,25 +8,7 @@
 
 #include "platform/framework/archive.h"
 #include "tests/platform/framework/archive_test_util.h"
-
-static int g_live_items = 0;
-
-class CListItem : public CObject {
-    DECLARE_SERIAL(CListItem)
-public:
-    CListItem() { ++g_live_items; }
-    explicit CListItem(LONG id) : m_id(id) { ++g_live_items; }
-    ~CListItem() override { --g_live_items; }
-    void Serialize(CArchive& ar) override
-    {
-        if (ar.IsStoring())
-            ar << m_id;
-        else
-            ar >> m_id;
-    }
-    LONG m_id = 0;
-};
-IMPLEMENT_SERIAL(CListItem, CObject, 1)
+#include "tests/platform/framework/test_item.h"
 
 namespace {
 
@@ -35,7 +17,7 @@ std::vector<LONG> Ids(const CObList& list)
     std::vector<LONG> ids;
     for (POSITION p = list.GetHeadPosition(); p != nullptr;) {
         const CObject* object = list.GetNext(p);
-        ids.push_back(object != nullptr ? static_cast<const CListItem*>(object)->m_id : -1);
+        ids.push_back(object != nullptr ? static_cast<const CTestItem*>(object)->m_id : -1);
     }
     return ids;
 }
@@ -44,7 +26,7 @@ std::vector<LONG> IdsBackwards(const CObList& list)
 {
     std::vector<LONG> ids;
     for (POSITION p = list.GetTailPosition(); p != nullptr;)
-        ids.push_back(static_cast<const CListItem*>(list.GetPrev(p))->m_id);
+        ids.push_back(static_cast<const CTestItem*>(list.GetPrev(p))->m_id);
     return ids;
 }
 
@@ -57,7 +39,7 @@ void DeleteAll(CObList& list)
 
 TEST(CObListTest, InsertionAndRemovalKeepBothDirectionsLinked)
 {
-    CListItem a(1), b(2), c(3), d(4), e(5);
+    CTestItem a(1), b(2), c(3), d(4), e(5);
     CObList list;
     EXPECT_TRUE(list.IsEmpty());
     list.AddTail(&b);
@@ -94,7 +76,7 @@ TEST(CObListTest, InsertionAndRemovalKeepBothDirectionsLinked)
 
 TEST(CObListTest, FindStartsAfterTheGivenPosition)
 {
-    CListItem a(1), b(2);
+    CTestItem a(1), b(2);
     CObList list;
     POSITION first = list.AddTail(&a);
     list.AddTail(&b);
@@ -106,19 +88,19 @@ TEST(CObListTest, FindStartsAfterTheGivenPosition)
 
 TEST(CObListTest, SerializeRoundTripAppendsAndKeepsNullEntries)
 {
-    CListItem a(10), b(20);
+    CTestItem a(10), b(20);
     CObList list;
     list.AddTail(&a);
     list.AddTail(static_cast<CObject*>(nullptr));
     list.AddTail(&b);
     const Bytes bytes = StoreBytes([&](CArchive& ar) { list.Serialize(ar); });
     EXPECT_EQ(Concat({{0x03, 0x00},
-                      {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CListItem"), Le32(10),
+                      {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestItem"), Le32(10),
                       {0x00, 0x00},
                       {0x01, 0x80}, Le32(20)}),
               bytes);
 
-    CListItem existing(1);
+    CTestItem existing(1);
     CObList loaded;
     loaded.AddTail(&existing);
     LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
@@ -132,10 +114,10 @@ TEST(CObListTest, LoadRejectsAnObjectNamedTwiceAndLeavesTheListAsItWas)
     // Count 2: a new object, then a reference to it; deleting every element
     // of such a list would delete that object twice.
     const Bytes bytes = Concat({{0x02, 0x00},
-                                {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CListItem"), Le32(10),
+                                {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestItem"), Le32(10),
                                 {0x02, 0x00}});
-    const int live_before = g_live_items;
-    CListItem existing(1);
+    const int live_before = CTestItem::Live();
+    CTestItem existing(1);
     CObList list;
     list.AddTail(&existing);
     try {
@@ -145,22 +127,22 @@ TEST(CObListTest, LoadRejectsAnObjectNamedTwiceAndLeavesTheListAsItWas)
         EXPECT_EQ(CArchiveException::badIndex, e.m_cause);
     }
     EXPECT_EQ((std::vector<LONG>{1}), Ids(list));
-    EXPECT_EQ(live_before + 1, g_live_items);
+    EXPECT_EQ(live_before + 1, CTestItem::Live());
 }
 
 TEST(CObListTest, TruncatedLoadDeletesWhatWasReadAndLeavesTheListAsItWas)
 {
-    CListItem a(10), b(20);
+    CTestItem a(10), b(20);
     CObList list;
     list.AddTail(&a);
     list.AddTail(&b);
     Bytes bytes = StoreBytes([&](CArchive& ar) { list.Serialize(ar); });
     bytes.resize(bytes.size() - 1);
-    const int live_before = g_live_items;
+    const int live_before = CTestItem::Live();
     CObList loaded;
     EXPECT_THROW(LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }), CArchiveException);
     EXPECT_TRUE(loaded.IsEmpty());
-    EXPECT_EQ(live_before, g_live_items);
+    EXPECT_EQ(live_before, CTestItem::Live());
 }
 
 }  // namespace
