@@ -59,6 +59,10 @@ protected:
     void TearDown() override
     {
         ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+        // The parents go with the last test that used them; while another
+        // test's key is below them, the deletion fails and leaves them.
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvex Tests\\WtkFoundation");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvex Tests");
     }
 
     // The test's key, and a path below it.
