@@ -1,0 +1,3 @@
+#include "registry_fixture.h"
+
+IMPLEMENT_SERIAL(CTestRecord, CObject, 1)
