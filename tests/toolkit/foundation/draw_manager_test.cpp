@@ -11,8 +11,8 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(200, 180, 160);
 
-// Stands in for a palette screen in the process's display data while it
-// lives.
+// Stands in for a screen of the given depth in the process's display data
+// while it lives.
 class ScopedBitsPerPixel {
 public:
     explicit ScopedBitsPerPixel(int bits) : m_saved(WtkGlobalData().m_nBitsPerPixel)
@@ -45,10 +45,10 @@ void PaintSample(DibCanvas& canvas, const CRect& rect)
 
 TEST(DrawManagerHighlight, PercentLightensEveryPixelButTheTransparentColourInsideTheRectangle)
 {
+    ScopedBitsPerPixel deep(32);
     DibCanvas canvas(20, 12);
     DibCanvas before(20, 12);
     ASSERT_TRUE(canvas.IsValid() && before.IsValid());
-    ASSERT_GT(WtkGlobalData().m_nBitsPerPixel, 8);
     const CRect rect(3, 2, 15, 9);
     PaintSample(canvas, rect);
     PaintSample(before, rect);
@@ -67,6 +67,7 @@ TEST(DrawManagerHighlight, PercentLightensEveryPixelButTheTransparentColourInsid
 
 TEST(DrawManagerHighlight, DefaultPercentMovesHalfwayTowardTheButtonHighlight)
 {
+    ScopedBitsPerPixel deep(32);
     DibCanvas canvas(8, 8);
     ASSERT_TRUE(canvas.IsValid());
     canvas.Fill(RGB(10, 100, 250));

@@ -125,27 +125,20 @@ TEST(GlobalData, ColoursAndBrushesAreTheSystems)
     EXPECT_EQ(::GetSysColorBrush(COLOR_3DDKSHADOW), data.m_brDkShadow.GetSafeHandle());
 }
 
-TEST(GlobalData, LightBrushIsFaceHalfwayToHighlightOnDeepScreens)
+// The light brush of a screen of bitsPerPixel: face halfway to the highlight
+// on deep screens, a checkerboard of the two on palette screens.
+void ExpectLightBrush(CBrush& brush, int bitsPerPixel, COLORREF face, COLORREF hilite)
 {
-    CWtkGlobalData& data = WtkGlobalData();
-    ASSERT_GT(data.m_nBitsPerPixel, 8);
-    DibCanvas canvas(8, 8);
-    ASSERT_TRUE(canvas.IsValid());
-    const COLORREF expected = Average(::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(expected, BrushColorOn(canvas, data.m_brLight));
-    EXPECT_EQ(expected, canvas.At(7, 7));
-}
-
-TEST(GlobalData, LightBrushIsACheckerboardOfFaceAndHighlightOnPaletteScreens)
-{
-    PaletteDisplayData data;
-    data.UpdateSysColors();
-    EXPECT_EQ(8, data.m_nBitsPerPixel);
     DibCanvas canvas(16, 16);
     ASSERT_TRUE(canvas.IsValid());
-    BrushColorOn(canvas, data.m_brLight);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    const COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    BrushColorOn(canvas, brush);
+    if (bitsPerPixel > 8) {
+        const COLORREF expected = Average(face, hilite);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(expected, canvas.At(x, y)) << x << "," << y;
+        return;
+    }
     ASSERT_NE(face, hilite);
     const COLORREF first = canvas.At(0, 0);
     ASSERT_TRUE(first == face || first == hilite) << std::hex << first;
@@ -153,6 +146,21 @@ TEST(GlobalData, LightBrushIsACheckerboardOfFaceAndHighlightOnPaletteScreens)
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ((x + y) % 2 == 0 ? first : second, canvas.At(x, y)) << x << "," << y;
+}
+
+TEST(GlobalData, LightBrushFollowsTheScreenDepth)
+{
+    CWtkGlobalData& data = WtkGlobalData();
+    ExpectLightBrush(data.m_brLight, data.m_nBitsPerPixel, ::GetSysColor(COLOR_BTNFACE),
+                     ::GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+TEST(GlobalData, LightBrushIsACheckerboardOfFaceAndHighlightOnPaletteScreens)
+{
+    PaletteDisplayData data;
+    data.UpdateSysColors();
+    EXPECT_EQ(8, data.m_nBitsPerPixel);
+    ExpectLightBrush(data.m_brLight, 8, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 TEST(GlobalData, HalftoneBrushIsACheckerboardInTheTextAndBackgroundColours)
@@ -191,7 +199,7 @@ TEST(GlobalData, UpdateSysColorsFollowsAChangedSystemColour)
         DibCanvas canvas(4, 4);
         ASSERT_TRUE(canvas.IsValid());
         EXPECT_EQ(changedFace, BrushColorOn(canvas, data.m_brBtnFace));
-        EXPECT_EQ(Average(changedFace, data.m_clrBtnHilite), BrushColorOn(canvas, data.m_brLight));
+        ExpectLightBrush(data.m_brLight, data.m_nBitsPerPixel, changedFace, data.m_clrBtnHilite);
     }
     EXPECT_NE(changedFace, ::GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), data.m_clrBtnFace);
