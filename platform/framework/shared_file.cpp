@@ -2,9 +2,7 @@
 
 CSharedFile::CSharedFile(UINT alloc_flags, UINT grow_bytes)
     : CMemFile(grow_bytes),
-      // A locked fixed block could not be grown in place nor handed over;
-      // the block is always movable.
-      m_nAllocFlags((alloc_flags & ~GMEM_FIXED) | GMEM_MOVEABLE),
+      m_nAllocFlags(alloc_flags),
       m_nSharedGrowBytes(grow_bytes),
       m_hGlobalMemory(nullptr)
 {

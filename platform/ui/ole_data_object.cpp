@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr DWORD kAnyMedium = TYMED_HGLOBAL | TYMED_FILE | TYMED_ISTREAM | TYMED_ISTORAGE | TYMED_GDI | TYMED_MFPICT |
+                             TYMED_ENHMF;
+
 FORMATETC RequestFor(CLIPFORMAT format, const FORMATETC* given, DWORD media)
 {
     FORMATETC request = given != nullptr ? *given : FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, media};
@@ -37,9 +40,7 @@ BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEt
 {
     if (!m_lpDataObject)
         return FALSE;
-    FORMATETC request = RequestFor(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_FILE | TYMED_ISTREAM |
-                                                              TYMED_ISTORAGE | TYMED_GDI | TYMED_MFPICT |
-                                                              TYMED_ENHMF);
+    FORMATETC request = RequestFor(cfFormat, lpFormatEtc, kAnyMedium);
     return m_lpDataObject->QueryGetData(&request) == S_OK;
 }
 
@@ -50,9 +51,7 @@ BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFOR
     *lpStgMedium = STGMEDIUM();
     if (!m_lpDataObject)
         return FALSE;
-    FORMATETC request = RequestFor(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_FILE | TYMED_ISTREAM |
-                                                              TYMED_ISTORAGE | TYMED_GDI | TYMED_MFPICT |
-                                                              TYMED_ENHMF);
+    FORMATETC request = RequestFor(cfFormat, lpFormatEtc, kAnyMedium);
     return SUCCEEDED(m_lpDataObject->GetData(&request, lpStgMedium));
 }
 

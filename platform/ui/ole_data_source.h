@@ -6,7 +6,7 @@
 
 #include "platform/com/object.h"
 #include "platform/ui/cmd_target.h"
-#include "platform/ui/ole_init.h"
+#include "platform/ui/ole_drop_effect.h"
 
 class COleDropSource;
 class OleDataCache;

@@ -94,19 +94,21 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT)
 
 BOOL COleDropSource::OnBeginDrag(CWnd*)
 {
+    if (m_rectStartDrag.IsRectEmpty())
+        return TRUE;
     // The real mouse is polled, as OLE's own drag loop does: the pointer may
     // leave this thread's windows, whose messages would then never come.
     // Input messages of this thread are eaten meanwhile, as the drag would.
     for (;;) {
+        // A released button ends the wait first: a pointer that left the
+        // rectangle after the release was a click, not a drag.
+        if (KeyDown(VK_ESCAPE) || !KeyDown(m_dwButtonDrop == MK_RBUTTON ? VK_RBUTTON : VK_LBUTTON))
+            return FALSE;
         POINT cursor;
         if (!::GetCursorPos(&cursor))
             return FALSE;
         if (!m_rectStartDrag.PtInRect(cursor))
             return TRUE;
-        if (KeyDown(VK_ESCAPE))
-            return FALSE;
-        if (!KeyDown(m_dwButtonDrop == MK_RBUTTON ? VK_RBUTTON : VK_LBUTTON))
-            return FALSE;
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {

@@ -1,5 +1,6 @@
 #include "platform/ui/ole_drop_target.h"
 
+#include "platform/ui/ole_init.h"
 #include "platform/ui/wnd.h"
 
 // The IDropTarget registered for the window. OLE keeps references to it

@@ -9,7 +9,7 @@
 #include "platform/ui/cmd_target.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/ole_data_object.h"
-#include "platform/ui/ole_init.h"
+#include "platform/ui/ole_drop_effect.h"
 
 class CWnd;
 class OleDropTargetSite;

@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-// DoDragDrop's effects (DROPEFFECT_COPY, ...), as the framework names them.
-typedef DWORD DROPEFFECT;
-
 // Initialises OLE for the calling thread (a single-threaded apartment,
 // OleInitialize) and records it; FALSE when the thread can't have it (it is
 // in the multithreaded apartment, for one). Balanced by AfxOleTerm.

@@ -136,6 +136,13 @@ public:
         began = COleDropSource::OnBeginDrag(pWnd);
         return began;
     }
+    SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override
+    {
+        const SCODE answer = COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+        if (answer == DRAGDROP_S_CANCEL)
+            cancelled = true;
+        return answer;
+    }
     SCODE GiveFeedback(DROPEFFECT dropEffect) override
     {
         feedback.push_back(dropEffect);
@@ -143,6 +150,7 @@ public:
     }
 
     std::atomic<bool> waiting{false};
+    std::atomic<bool> cancelled{false};
     BOOL began = FALSE;
     std::vector<DROPEFFECT> feedback;
 };
@@ -253,12 +261,11 @@ TEST_P(OleDragDropCases, TargetSeesTheDragAndSourceGetsItsAnswer)
             if (c.ending == Ending::EscapeOverTarget) {
                 SendKey(VK_ESCAPE, false);
                 SendKey(VK_ESCAPE, true);
-            } else {
-                SendMouse(MOUSEEVENTF_LEFTUP, kDrop);
+                // The button is let go only once the drag has ended.
+                check(WaitFor([&] { return dropSource.cancelled.load(); }));
             }
+            SendMouse(MOUSEEVENTF_LEFTUP, kDrop);
         }
-        // The button stays down after an Escape until the drag is over.
-        SendMouse(MOUSEEVENTF_LEFTUP, kDrop);
     });
     ASSERT_TRUE(PumpUntil([] { return KeyDown(VK_LBUTTON); }));
     const CRect startRect(kStart.x - 5, kStart.y - 5, kStart.x + 5, kStart.y + 5);
@@ -274,6 +281,7 @@ TEST_P(OleDragDropCases, TargetSeesTheDragAndSourceGetsItsAnswer)
         return;
     }
     EXPECT_TRUE(dropSource.began);
+    EXPECT_EQ(dropSource.cancelled.load(), c.ending == Ending::EscapeOverTarget);
     EXPECT_TRUE(WellFormed(dropTarget.steps, c.lastStep));
     EXPECT_TRUE(dropTarget.overKeys & MK_LBUTTON);
     ASSERT_FALSE(dropSource.feedback.empty());
