@@ -79,14 +79,14 @@ public:
     DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override
     {
         Note("enter", pWnd);
-        return Answer(pDataObject, dwKeyState);
+        return Answer(pDataObject);
     }
     DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override
     {
         Note("over", pWnd);
         overKeys |= dwKeyState;
         ++overs;
-        return Answer(pDataObject, dwKeyState);
+        return Answer(pDataObject);
     }
     void OnDragLeave(CWnd* pWnd) override { Note("leave", pWnd); }
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override
@@ -120,7 +120,7 @@ private:
         if (steps.empty() || steps.back() != step)
             steps.push_back(step);
     }
-    DROPEFFECT Answer(COleDataObject* data, DWORD) const
+    DROPEFFECT Answer(COleDataObject* data) const
     {
         return data->IsDataAvailable(m_format) ? answer : DROPEFFECT_NONE;
     }
