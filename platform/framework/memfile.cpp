@@ -35,7 +35,7 @@ CMemFile::~CMemFile()
 void CMemFile::Release()
 {
     if (m_bOwnsBuffer)
-        std::free(m_lpBuffer);
+        Free(m_lpBuffer);
     m_lpBuffer = nullptr;
     m_nBufferSize = 0;
     m_nFileSize = 0;
@@ -74,12 +74,12 @@ void CMemFile::GrowTo(size_t new_capacity)
         capacity = kMaxMemFileSize;
     BYTE* block;
     if (m_bOwnsBuffer) {
-        block = static_cast<BYTE*>(std::realloc(m_lpBuffer, capacity));
+        block = Realloc(m_lpBuffer, capacity);
         if (block == nullptr)
             throw std::bad_alloc();
     } else {
         // The caller's block is never reallocated: it may not come from malloc.
-        block = static_cast<BYTE*>(std::malloc(capacity));
+        block = Alloc(capacity);
         if (block == nullptr)
             throw std::bad_alloc();
         if (m_nFileSize > 0)
@@ -88,6 +88,21 @@ void CMemFile::GrowTo(size_t new_capacity)
     m_lpBuffer = block;
     m_nBufferSize = capacity;
     m_bOwnsBuffer = true;
+}
+
+BYTE* CMemFile::Alloc(size_t bytes)
+{
+    return static_cast<BYTE*>(std::malloc(bytes));
+}
+
+BYTE* CMemFile::Realloc(BYTE* block, size_t bytes)
+{
+    return static_cast<BYTE*>(std::realloc(block, bytes));
+}
+
+void CMemFile::Free(BYTE* block)
+{
+    std::free(block);
 }
 
 UINT CMemFile::Read(void* buffer, UINT count)

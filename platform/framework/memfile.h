@@ -32,7 +32,17 @@ public:
     void Close() override;
     void Abort() override;
 
-private:
+protected:
+    // Where the file's own block comes from: malloc, realloc and free here;
+    // a derived file keeps its block elsewhere (global memory). Alloc and
+    // Realloc answer null when there is no memory; a failed Realloc leaves
+    // the block as it was.
+    virtual BYTE* Alloc(size_t bytes);
+    virtual BYTE* Realloc(BYTE* block, size_t bytes);
+    virtual void Free(BYTE* block);
+
+    // Frees a block the file owns and leaves the file empty. A derived file
+    // that overrides Free calls it (through Close) in its own destructor.
     void Release();
     void GrowTo(size_t new_capacity);
 
