@@ -50,6 +50,19 @@ bool IsOwnedBy(HWND hWnd, HWND owner)
     return false;
 }
 
+struct FloatingSearch {
+    HWND frame;
+    DWORD flags;
+};
+
+BOOL CALLBACK NotifyIfOwned(HWND hWnd, LPARAM lParam)
+{
+    const FloatingSearch* search = reinterpret_cast<const FloatingSearch*>(lParam);
+    if (hWnd != search->frame && IsOwnedBy(hWnd, search->frame))
+        ::SendMessageA(hWnd, WM_FLOATSTATUS, search->flags, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 // ---- Message bar ----------------------------------------------------------------
@@ -322,19 +335,8 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
         return;
     // Every top-level window of this thread that this frame owns, however
     // indirectly (mini frames of floating bars, tool windows).
-    struct Search {
-        HWND frame;
-        DWORD flags;
-    } search{m_hWnd, dwFlags};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(lParam);
-            if (hWnd != s->frame && IsOwnedBy(hWnd, s->frame))
-                ::SendMessageA(hWnd, WM_FLOATSTATUS, s->flags, 0);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    FloatingSearch search{m_hWnd, dwFlags};
+    ::EnumThreadWindows(::GetCurrentThreadId(), NotifyIfOwned, reinterpret_cast<LPARAM>(&search));
 }
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
