@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
@@ -320,12 +321,26 @@ BOOL CControlBar::OnEraseBkgnd(CDC*)
 void CControlBar::OnPaint()
 {
     CPaintDC dc(this);
+    PaintAll(&dc);
+}
+
+LRESULT CControlBar::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    // PrintWindow and WM_PRINT ask for the bar's picture in their own DC.
+    CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    if (dc)
+        PaintAll(dc);
+    return 0;
+}
+
+void CControlBar::PaintAll(CDC* pDC)
+{
     CRect rect;
     GetClientRect(&rect);
-    dc.FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-    DrawBorders(&dc, rect);
-    DrawGripper(&dc, rect);
-    DoPaint(&dc);
+    pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+    DrawBorders(pDC, rect);
+    DrawGripper(pDC, rect);
+    DoPaint(pDC);
 }
 
 void CControlBar::DoPaint(CDC*) {}

@@ -67,6 +67,7 @@ protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     // WM_SETMESSAGESTRING and WM_POPMESSAGESTRING go on to the owner.
@@ -77,6 +78,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Background, borders, gripper and DoPaint into one DC.
+    void PaintAll(CDC* pDC);
     // The visibility DelayShow asked for, applied at the next layout:
     // 0 none, 1 show, 2 hide.
     int m_pendingShow;

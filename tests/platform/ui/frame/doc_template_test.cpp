@@ -29,6 +29,7 @@ struct Counters {
     int initialUpdates = 0;
     int documentsDeleted = 0;
     int drawnItems = 0;
+    bool refuseToLoseChanges = false;
 };
 Counters g_counts;
 
@@ -37,6 +38,10 @@ class PlanDocument : public CDocument {
 public:
     ~PlanDocument() override { ++g_counts.documentsDeleted; }
     std::string contents = "plan";
+    BOOL SaveModified() override
+    {
+        return g_counts.refuseToLoseChanges ? FALSE : CDocument::SaveModified();
+    }
     void Serialize(CArchive& ar) override
     {
         if (ar.IsStoring())
@@ -173,6 +178,24 @@ TEST_F(ShellCommandTest, ClosingTheFrameDeletesTheDocumentAndEndsTheProgram)
     EXPECT_EQ(pTemplate->GetFirstDocPosition(), nullptr);
     MSG quit;
     EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(ShellCommandTest, ADocumentThatKeepsItsChangesKeepsTheFrameOpen)
+{
+    CCommandLineInfo info;
+    ASSERT_TRUE(app.ProcessShellCommand(info));
+    HWND frameWindow = Frame()->m_hWnd;
+    g_counts.refuseToLoseChanges = true;
+    EXPECT_EQ(::SendMessageA(frameWindow, WM_QUERYENDSESSION, 0, 0), 0);
+    ::SendMessageA(frameWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(frameWindow));
+    EXPECT_EQ(g_counts.documentsDeleted, 0);
+
+    g_counts.refuseToLoseChanges = false;
+    EXPECT_NE(::SendMessageA(frameWindow, WM_QUERYENDSESSION, 0, 0), 0);
+    ::SendMessageA(frameWindow, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(::IsWindow(frameWindow));
+    EXPECT_EQ(g_counts.documentsDeleted, 1);
 }
 
 TEST_F(ShellCommandTest, CommandsReachTheFirstTargetThatHandlesThem)

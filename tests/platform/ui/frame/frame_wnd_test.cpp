@@ -12,6 +12,7 @@
 #include "platform/ui/cmd_ui.h"
 #include "platform/ui/dock_state.h"
 #include "platform/ui/mini_frame_wnd.h"
+#include "platform/ui/win_thread.h"
 #include "screenshot.h"
 #include "system_calls_recorder.h"
 
@@ -392,6 +393,103 @@ TEST(FrameBars, DockStateLoadsAndSavesWithoutWritingAnything)
               ERROR_SUCCESS);
     if (key)
         ::RegCloseKey(key);
+}
+
+// ---- Idle time ----------------------------------------------------------------------------
+
+class UpdatingBar : public SideBar {
+public:
+    UpdatingBar() : SideBar(10) {}
+    int updates = 0;
+    CFrameWnd* lastTarget = nullptr;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL) override
+    {
+        ++updates;
+        lastTarget = pTarget;
+    }
+};
+
+TEST(FrameIdle, IdleTimeUpdatesBarsAndAppliesDelayedTitleMenuAndLayout)
+{
+    LayoutFrame f;
+    ASSERT_TRUE(f.ok);
+    UpdatingBar bar;
+    ASSERT_TRUE(bar.CreateAt(f.frame, CBRS_ALIGN_TOP, 0xE812));
+    CWinThread thread;
+    thread.m_pMainWnd = f.frame;
+
+    f.frame->SetTitle("Renamed");
+    f.frame->DelayUpdateFrameTitle();
+    HMENU other = ::CreateMenu();
+    ::AppendMenuA(other, MF_STRING, ID_TEST_COMMAND, "Other");
+    f.frame->DelayUpdateFrameMenu(other);
+    f.frame->ShowControlBar(&bar, FALSE, TRUE);
+    // Nothing changes before idle time.
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(::GetMenu(f.frame->m_hWnd), f.frame->m_hMenuDefault);
+
+    thread.OnIdle(0);
+    EXPECT_EQ(WindowText(f.frame->m_hWnd), "Renamed");
+    EXPECT_EQ(::GetMenu(f.frame->m_hWnd), other);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(f.frame->m_nIdleFlags, 0u);
+
+    f.frame->ShowControlBar(&bar, TRUE, FALSE);
+    const int before = bar.updates;
+    thread.OnIdle(0);
+    EXPECT_EQ(bar.updates, before + 1);
+    EXPECT_EQ(bar.lastTarget, f.frame);
+
+    // The frame's own menu comes back (the other one is the test's).
+    f.frame->OnUpdateFrameMenu(nullptr);
+    EXPECT_EQ(::GetMenu(f.frame->m_hWnd), f.frame->m_hMenuDefault);
+    ::DestroyMenu(other);
+    bar.DestroyWindow();
+}
+
+TEST(ControlBar, DynamicLayoutAnswersTheFixedSizeOfTheOrientationAsked)
+{
+    LayoutFrame f;
+    ASSERT_TRUE(f.ok);
+    EXPECT_EQ(f.left.CalcDynamicLayout(-1, LM_HORZ | LM_STRETCH), CSize(32767, 30));
+    EXPECT_EQ(f.left.CalcDynamicLayout(-1, LM_STRETCH), CSize(30, 32767));
+    EXPECT_FALSE(f.left.IsFloating());
+    EXPECT_EQ(f.left.GetDockingFrame(), f.frame);
+    EXPECT_EQ(f.frame->GetControlBar(0xE810), &f.left);
+}
+
+TEST(ControlBar, BaseStretchedSizeIsTheThicknessOfItsBorders)
+{
+    CControlBar* bar = new CControlBar;
+    bar->m_bAutoDelete = TRUE;
+    bar->SetBarStyle(CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | CBRS_GRIPPER);
+    // Borders of 2 pixels each, plus the space kept inside them.
+    const int inside = bar->m_cyTopBorder + bar->m_cyBottomBorder;
+    EXPECT_EQ(bar->CalcFixedLayout(TRUE, TRUE), CSize(32767, 4 + inside));
+    EXPECT_EQ(bar->CalcFixedLayout(FALSE, TRUE), CSize(0, 0));
+    CRect rect(0, 0, 100, 30);
+    bar->CalcInsideRect(rect, TRUE);
+    EXPECT_EQ(rect, CRect(bar->m_cxLeftBorder + 8, 2 + bar->m_cyTopBorder, 100 - bar->m_cxRightBorder,
+                          30 - 2 - bar->m_cyBottomBorder));
+    delete bar;
+}
+
+TEST(ControlBar, BordersAreDrawnInsideTheBarsEdges)
+{
+    LayoutFrame f;
+    ASSERT_TRUE(f.ok);
+    f.bottom.SetBarStyle(f.bottom.GetBarStyle() | CBRS_BORDER_TOP);
+    f.frame->RecalcLayout();
+    f.bottom.RedrawWindow();
+    const Image image = DrawWindow(f.bottom.m_hWnd);
+    ASSERT_FALSE(image.Empty());
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const int x = image.width / 2;
+    EXPECT_EQ(image.Pixel(x, 0), shadow);
+    EXPECT_EQ(image.Pixel(x, 1), light);
+    EXPECT_EQ(image.Pixel(x, 2), face);
 }
 
 // ---- Print preview --------------------------------------------------------------------
