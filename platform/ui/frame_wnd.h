@@ -73,7 +73,8 @@ public:
                         CCreateContext* pContext = nullptr);
     // Everything from the one resource id: menu, accelerators, icon, and the
     // title (the string up to its first "\n"). Without a context the new
-    // frame's children receive WM_INITIALUPDATE at once.
+    // frame's children receive WM_INITIALUPDATE at once. The frame is made
+    // with new and deletes itself with its window, also when this fails.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL LoadAccelTable(LPCSTR lpszResourceName);

@@ -171,8 +171,12 @@ TEST_F(ShellCommandTest, ClosingTheFrameDeletesTheDocumentAndEndsTheProgram)
     CCommandLineInfo info;
     ASSERT_TRUE(app.ProcessShellCommand(info));
     HWND frameWindow = Frame()->m_hWnd;
+    // The template's shared menu is shown, and must outlive the frame.
+    Frame()->OnUpdateFrameMenu(pTemplate->m_hMenuShared);
+    ASSERT_EQ(::GetMenu(frameWindow), pTemplate->m_hMenuShared);
     ::SendMessageA(frameWindow, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(frameWindow));
+    EXPECT_TRUE(::IsMenu(pTemplate->m_hMenuShared));
     EXPECT_EQ(g_counts.documentsDeleted, 1);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     EXPECT_EQ(pTemplate->GetFirstDocPosition(), nullptr);
