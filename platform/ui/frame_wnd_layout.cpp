@@ -39,7 +39,7 @@ void AfxRepositionBars(HWND hWndParent, UINT nIDFirst, UINT nIDLast, UINT nIDLef
         if (id == nIDLeftOver)
             leftOver = child;
         else if (id >= nIDFirst && id <= nIDLast)
-            ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+            ::SendMessageA(child, WM_SIZEPARENT, static_cast<WPARAM>(bStretch), reinterpret_cast<LPARAM>(&layout));
     }
 
     if (nFlag == CFrameWnd::reposQuery) {

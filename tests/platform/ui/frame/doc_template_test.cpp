@@ -29,6 +29,7 @@ struct Counters {
     int initialUpdates = 0;
     int documentsDeleted = 0;
     int drawnItems = 0;
+    int draws = 0;
     bool refuseToLoseChanges = false;
 };
 Counters g_counts;
@@ -65,7 +66,7 @@ END_MESSAGE_MAP()
 class PlanView : public CView {
     DECLARE_DYNCREATE(PlanView)
 public:
-    void OnDraw(CDC*) override {}
+    void OnDraw(CDC*) override { ++g_counts.draws; }
     void OnInitialUpdate() override
     {
         ++g_counts.initialUpdates;
@@ -151,6 +152,11 @@ TEST_F(ShellCommandTest, FileNewMakesDocumentFrameAndView)
     frame->GetWindowText(title);
     EXPECT_STREQ(title, "Plan - Frame Test");
 
+    // The view draws itself through OnDraw.
+    view->RedrawWindow();
+    EXPECT_TRUE(PumpUntil([] { return g_counts.draws > 0; }, 2000));
+    EXPECT_EQ(frame->GetActiveFrame(), frame);
+
     // Enumeration: the application's one template, which holds the document.
     POSITION pos = app.GetFirstDocTemplatePosition();
     ASSERT_NE(pos, nullptr);
@@ -218,6 +224,16 @@ TEST_F(ShellCommandTest, CommandsReachTheFirstTargetThatHandlesThem)
     EXPECT_EQ(g_counts.viewCommands, 1);
     EXPECT_EQ(g_counts.frameCommands, 0);
     EXPECT_FALSE(frame->OnCmdMsg(ID_NOBODY, CN_COMMAND, nullptr, nullptr));
+
+    // Without an active view the document no longer sees the frame's commands.
+    CView* view = frame->GetActiveView();
+    frame->SetActiveView(nullptr);
+    EXPECT_EQ(frame->GetActiveDocument(), nullptr);
+    frame->SendMessage(WM_COMMAND, ID_DOC_ONLY);
+    EXPECT_EQ(g_counts.docCommands, 1);
+    frame->SetActiveView(view);
+    frame->SendMessage(WM_COMMAND, ID_DOC_ONLY);
+    EXPECT_EQ(g_counts.docCommands, 2);
 }
 
 TEST_F(ShellCommandTest, OpeningAMissingFileFailsAndLeavesNoFrame)

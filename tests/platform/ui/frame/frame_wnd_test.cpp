@@ -231,6 +231,7 @@ public:
     int sizeParentCount = 0;
     bool sawDeferHandle = false;
     bool sawQuery = false;
+    bool stretch = false;
 
 protected:
     LRESULT OnSizeParentHere(WPARAM wParam, LPARAM lParam)
@@ -238,6 +239,7 @@ protected:
         ++sizeParentCount;
         auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
         (layout->hDWP ? sawDeferHandle : sawQuery) = true;
+        stretch = static_cast<BOOL>(wParam) == layout->bStretch;
         GetParentFrame()->RecalcLayout();
         return OnSizeParent(wParam, lParam);
     }
@@ -305,6 +307,7 @@ TEST(FrameLayout, ALayoutAskedForDuringTheLayoutIsRefused)
     // The bar's own request from inside WM_SIZEPARENT sent nothing more.
     EXPECT_EQ(f.top.sizeParentCount, 1);
     EXPECT_TRUE(f.top.sawDeferHandle);
+    EXPECT_TRUE(f.top.stretch);
 }
 
 TEST(FrameLayout, BorderSpaceIsKeptFreeAroundThePane)
