@@ -732,4 +732,53 @@ TEST(FrameContextHelp, ContextHelpCommandStartsHelpMode)
     EXPECT_EQ(s.calls.Count("WinHelp"), 1u);
 }
 
+// A child that notes what the frame's message bar says while help mode runs.
+class PromptWatcher : public CWnd {
+public:
+    MessageBar* bar = nullptr;
+    CString seen;
+
+protected:
+    LRESULT OnHelpHitTest(WPARAM, LPARAM)
+    {
+        seen = bar->Text();
+        return HID_BASE_CONTROL + 7;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PromptWatcher, CWnd)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+TEST(FrameContextHelp, ShiftF1EntersHelpModeAndTheMessageBarSaysSo)
+{
+    HelpSetup s;
+    ASSERT_TRUE(s.ok);
+    MessageBar* bar = new MessageBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->CreateIn(s.frame));
+    PromptWatcher* watcher = new PromptWatcher;
+    watcher->bar = bar;
+    ASSERT_TRUE(watcher->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(10, 80, 60, 120), s.frame, 102));
+
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE shifted[256];
+    ::memcpy(shifted, keys, sizeof keys);
+    shifted[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(shifted);
+    s.frame->PostMessage(WM_KEYDOWN, VK_F1, 0x003B0001);
+    s.frame->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 90));
+    PumpUntil([&] { return s.calls.Count("WinHelp") > 0; }, 3000);
+    ::SetKeyboardState(keys);
+
+    ASSERT_EQ(s.calls.Count("WinHelp"), 1u);
+    EXPECT_NE(s.calls.log.back().find(" 1 " + std::to_string(HID_BASE_CONTROL + 7)), std::string::npos);
+    EXPECT_STREQ(watcher->seen, "Select an object on which to get Help");
+    EXPECT_STREQ(bar->Text(), "Ready");
+    watcher->DestroyWindow();
+    delete watcher;
+}
+
 }  // namespace
