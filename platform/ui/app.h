@@ -13,9 +13,12 @@
 
 #include "platform/framework/resource_handle.h"
 #include "platform/framework/string.h"
+#include "platform/ui/doc_template_list.h"
 #include "platform/ui/win_thread.h"
 
 class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
 class CWnd;
 
 class CWinApp : public CWinThread {
@@ -62,6 +65,21 @@ public:
 
     const char* GetAppName() const { return m_pszAppName; }
 
+    // ---- Documents ----------------------------------------------------------------
+    // The application owns the template from now on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPos) const;
+    // FileNew: a new document of the first template (document, frame by
+    // LoadFrame, view); FileOpen: the named file; FileNothing: nothing.
+    // FALSE when that failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    void OnFileNew();
+    // Asks every template's modified documents; FALSE when one refused.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
     HINSTANCE m_hInstance;
     LPSTR m_lpCmdLine;    // the command line after the program's name
     int m_nCmdShow;
@@ -79,6 +97,7 @@ private:
     CString m_strHelpFilePath;
     CString m_strRegistryKey;
     CString m_strProfileName;
+    CDocTemplateList m_docTemplates;
 };
 
 // The application object of the program, or null when it has none.

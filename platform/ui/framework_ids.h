@@ -254,3 +254,24 @@
 #define AFX_IDP_PARSE_BYTE 0xF116
 #define AFX_IDP_PARSE_UINT 0xF117
 #define AFX_IDP_COMMAND_FAILURE 0xF118
+
+// ---------------------------------------------------------------------------
+// Frame and mini-frame window styles (low word of a top-level window's style)
+// ---------------------------------------------------------------------------
+#define FWS_ADDTOTITLE 0x00008000L   // the document's title joins the frame's
+#define FWS_PREFIXTITLE 0x00004000L  // the document's title comes first
+#define FWS_SNAPTOBARS 0x00002000L   // the frame shrinks to its floating bar
+#define MFS_SYNCACTIVE 0x00000100L   // the mini frame's caption follows its frame's
+#define MFS_4THICKFRAME 0x00000200L  // no resizing corners
+#define MFS_THICKFRAME 0x00000400L   // resizable
+#define MFS_MOVEFRAME 0x00000800L    // moved by dragging its border
+#define MFS_BLOCKSYSMENU 0x00001000L // the caption's system menu does not open
+
+// ---------------------------------------------------------------------------
+// Help contexts: the base added to the id of what help is asked for
+// ---------------------------------------------------------------------------
+#define HID_BASE_COMMAND 0x00010000UL   // a command (menu item, bar button)
+#define HID_BASE_RESOURCE 0x00020000UL  // a frame, dialog or other resource
+#define HID_BASE_PROMPT 0x00030000UL    // a message-box prompt
+#define HID_BASE_NCAREAS 0x00040000UL   // a non-client area (HT* code)
+#define HID_BASE_CONTROL 0x00050000UL   // a control of a dialog or bar
