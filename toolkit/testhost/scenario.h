@@ -1,0 +1,31 @@
+// What a scenario group of the test host is made of: named cases, each a
+// function that drives the host's windows and reports what it found through
+// a CaseCheck. A case passes when it reported no failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CaseCheck;
+class HostApp;
+class HostSdiFrame;
+class RecordingSystemCalls;
+
+// What a case may reach: the application object, its SDI frame and the
+// recorded system calls (emptied by the runner before every case).
+struct ScenarioContext {
+    HostApp* app = nullptr;
+    HostSdiFrame* sdiFrame = nullptr;
+    RecordingSystemCalls* seams = nullptr;
+};
+
+struct ScenarioCase {
+    const char* name;
+    void (*run)(ScenarioContext& host, CaseCheck& check);
+};
+
+// A named set of cases, run in the order given.
+struct ScenarioGroup {
+    const char* name;
+    std::vector<ScenarioCase> cases;
+};
