@@ -15,6 +15,7 @@
 #include "host_sdi_frame.h"
 #include "message_pump.h"
 #include "parent_message_log.h"
+#include "platform/com/reg_key.h"
 #include "platform/ui/framework_ids.h"
 #include "scenario.h"
 #include "scenario_runner.h"
@@ -49,6 +50,12 @@ std::string LoadedString(UINT id)
     CString text;
     text.LoadString(id);
     return Text(text);
+}
+
+bool KeyExists(const wchar_t* path)
+{
+    tvx::com::RegKey key;
+    return key.Open(HKEY_CURRENT_USER, path) == ERROR_SUCCESS;
 }
 
 // The popup of menu (at any depth) that holds the command, or null.
@@ -142,7 +149,11 @@ void ProfileLiesBelowTheRegistryKey(ScenarioContext& host, CaseCheck& check)
     check.Equal(Text(WtkGetRegPath("Check")), std::string("SOFTWARE\\TestCo\\WtkHost\\Check\\"),
                 "toolkit registry path");
 
-    // A value written through the profile is found at that path.
+    // A value written through the profile is found at that path. The case
+    // removes afterwards only the keys that it made.
+    const bool hadCompanyKey = KeyExists(L"Software\\TestCo");
+    const bool hadProfileKey = KeyExists(L"Software\\TestCo\\WtkHost");
+    check.That(!KeyExists(L"Software\\TestCo\\WtkHost\\Check"), "the section \"Check\" is there before the case");
     check.That(app.WriteProfileInt("Check", "Value", 1234) != FALSE, "WriteProfileInt failed");
     DWORD value = 0;
     DWORD size = sizeof value;
@@ -150,10 +161,11 @@ void ProfileLiesBelowTheRegistryKey(ScenarioContext& host, CaseCheck& check)
                                      nullptr, &value, &size);
     check.Equal(read, static_cast<LONG>(ERROR_SUCCESS), "reading HKCU\\Software\\TestCo\\WtkHost\\Check");
     check.Equal(value, static_cast<DWORD>(1234), "value read back");
-    // The host leaves nothing behind: the keys go once they are empty.
     app.WriteProfileString("Check", nullptr, nullptr);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TestCo\\WtkHost");
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TestCo");
+    if (!hadProfileKey)
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TestCo\\WtkHost");
+    if (!hadCompanyKey)
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TestCo");
 }
 
 // ---- Message log ---------------------------------------------------------------------------

@@ -12,7 +12,9 @@ class HostSdiFrame;
 class RecordingSystemCalls;
 
 // What a case may reach: the application object, its SDI frame and the
-// recorded system calls (emptied by the runner before every case).
+// recorded system calls (emptied by the runner before every case). The
+// frame stays up for the whole run: a case leaves it as it found it and
+// destroys the windows it made.
 struct ScenarioContext {
     HostApp* app = nullptr;
     HostSdiFrame* sdiFrame = nullptr;
