@@ -55,13 +55,13 @@ bool HostApp::ChooseGroups()
     // hide behind the results of the groups before it.
     bool known = true;
     for (const std::string& name : line.Scenarios()) {
-        const ScenarioGroup* group = FindScenarioGroup(name);
-        if (!group) {
+        if (const ScenarioGroup* group = FindScenarioGroup(name)) {
+            m_groups.push_back(group);
+        } else {
             std::cerr << "WtkHost: unknown scenario \"" << name << "\" (known: " << ScenarioGroupNames() << ")"
                       << std::endl;
             known = false;
         }
-        m_groups.push_back(group);
     }
     if (!known) {
         m_outcome = kBadCommandLine;
