@@ -1,7 +1,9 @@
 #include "toolkit/foundation/cleanup.h"
 
+#include "toolkit/controls/command_manager.h"
 #include "toolkit/controls/menu_images.h"
 #include "toolkit/controls/tool_bar.h"
+#include "toolkit/extras/keyboard_manager.h"
 #include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/state_cache.h"
 #include "toolkit/foundation/visual_manager.h"
@@ -15,6 +17,9 @@ void WtkCleanUp()
     CWtkStateCache::CloseAll();
     CWtkToolBar::CleanUpStatics();
     CWtkMenuImages::CleanUp();
+    if (CWtkCommandManager* commands = CWtkCommandManager::GetExisting())
+        commands->ClearAllImages();
+    CWtkKeyboardManager::CleanUp();
     // Asking for the visual manager would create one only to delete it.
     CWtkVisualManager::DestroyAutoCreatedInstance();
 }
