@@ -4,19 +4,18 @@
 #include "toolkit/extras/task_group.h"
 #include "toolkit/foundation/caption_button.h"
 #include "toolkit/foundation/global_data.h"
+#include "toolkit/foundation/visual_manager_xp.h"
 #include "visual_manager_support.h"
 
 namespace {
 
-// The main hooks of the classic look side by side, saved for a person to
-// look at.
-TEST(VisualManagerStrip, ClassicLookIsSavedAsAPicture)
+// The main hooks of a look side by side, saved for a person to look at.
+void DrawStrip(CWtkVisualManager& manager, const char* name)
 {
     DibCanvas canvas(520, 120);
     ASSERT_TRUE(canvas.IsValid());
     canvas.Fill(RGB(255, 255, 255));
     CDC* dc = &canvas.dc;
-    CWtkVisualManager manager(TRUE);
 
     // A docked toolbar: background, border, gripper, separator, buttons.
     vm_test::TestBar bar(CBRS_ALIGN_TOP | CBRS_BORDER_ANY, 1);
@@ -42,7 +41,6 @@ TEST(VisualManagerStrip, ClassicLookIsSavedAsAPicture)
     manager.SetLook2000(TRUE);
     manager.DrawBarGripper(dc, CRect(rectVertical.left, rectVertical.top, rectVertical.right, rectVertical.top + 10),
                            FALSE, &vertical);
-    manager.SetLook2000(FALSE);
     manager.DrawSeparator(dc, &vertical, CRect(rectVertical.left, 60, rectVertical.right, 68), FALSE);
 
     // A popup menu frame with a tear-off strip, a highlighted item and
@@ -89,7 +87,19 @@ TEST(VisualManagerStrip, ClassicLookIsSavedAsAPicture)
     manager.DrawTaskGroupCaption(dc, &group, TRUE, FALSE, TRUE);
     manager.DrawPenShape(dc, CRect(356, 94, 512, 112), TRUE, TRUE);
 
-    EXPECT_FALSE(SaveScreenshot(canvas.ToImage(), "toolkit_visual_manager_classic").empty());
+    EXPECT_FALSE(SaveScreenshot(canvas.ToImage(), name).empty());
+}
+
+TEST(VisualManagerStrip, ClassicLookIsSavedAsAPicture)
+{
+    CWtkVisualManager manager(TRUE);
+    DrawStrip(manager, "toolkit_visual_manager_classic");
+}
+
+TEST(VisualManagerStrip, OfficeXPLookIsSavedAsAPicture)
+{
+    CWtkVisualManagerXP manager(TRUE);
+    DrawStrip(manager, "toolkit_visual_manager_xp");
 }
 
 }  // namespace
