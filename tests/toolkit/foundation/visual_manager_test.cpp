@@ -173,9 +173,13 @@ public:
         return this->CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "vm",
                               WS_POPUP | WS_VISIBLE | WS_BORDER, x, 0, 40, 30, nullptr, nullptr);
     }
-    // Paints what is pending and starts counting afresh.
+    // Handles what is pending (the display's own expose messages among it),
+    // paints, and starts counting afresh.
     void Settle()
     {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
         ::UpdateWindow(this->m_hWnd);
         m_nPaints = 0;
         m_nFramePaints = 0;
