@@ -31,6 +31,8 @@ public:
     // CBRS_ bits; the window style keeps only what the system knows.
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
+    // The CBRS_ALIGN_ sides (and CBRS_FLOAT_MULTI) the bar may dock at.
+    void EnableDocking(DWORD dwDockStyle);
     // Floating: the bar's parent frame is not its dock site.
     BOOL IsFloating() const;
     BOOL IsVisible() const;
@@ -49,6 +51,7 @@ public:
     void CalcInsideRect(CRect& rect, BOOL bHorz) const;
 
     DWORD m_dwStyle;
+    DWORD m_dwDockStyle = 0;
     CDockBar* m_pDockBar;
     CFrameWnd* m_pDockSite;
     // Space kept inside the borders (left, top, right, bottom).
