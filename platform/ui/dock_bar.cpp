@@ -42,35 +42,12 @@ BOOL CDockBar::IsHorz() const
     return (m_dwStyle & CBRS_ORIENT_HORZ) != 0 || m_bFloating;
 }
 
-int CDockBar::FindBar(const CControlBar* pBar) const
-{
-    for (size_t r = 0; r < m_rows.size(); ++r) {
-        for (const Slot& slot : m_rows[r]) {
-            if (slot.bar == pBar)
-                return static_cast<int>(r);
-        }
-    }
-    return -1;
-}
-
 int CDockBar::GetDockedCount() const
 {
     size_t count = 0;
     for (const Row& row : m_rows)
         count += row.size();
     return static_cast<int>(count);
-}
-
-int CDockBar::GetDockedVisibleCount() const
-{
-    int count = 0;
-    for (const Row& row : m_rows) {
-        for (const Slot& slot : row) {
-            if (slot.bar->IsVisible())
-                ++count;
-        }
-    }
-    return count;
 }
 
 BOOL CDockBar::RemoveControlBar(CControlBar* pBar)

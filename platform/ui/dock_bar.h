@@ -30,11 +30,7 @@ public:
     BOOL RemoveControlBar(CControlBar* pBar);
     // Bars docked here, visible or not.
     int GetDockedCount() const;
-    // Rows that hold a visible bar.
-    int GetDockedVisibleCount() const;
     int GetRowCount() const { return static_cast<int>(m_rows.size()); }
-    // The row of a docked bar, or -1.
-    int FindBar(const CControlBar* pBar) const;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 

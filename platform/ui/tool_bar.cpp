@@ -167,7 +167,12 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
 BOOL CToolBar::LoadBitmap(LPCSTR lpszResourceName)
 {
     HINSTANCE module = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(module, lpszResourceName, IMAGE_BITMAP, 0, 0, 0));
+    // Black, dark grey, light grey and white of a bitmap with a colour table
+    // become the system's button text, shadow, face and highlight, so the
+    // images sit on the bar's own face.
+    HBITMAP bitmap = IS_INTRESOURCE(lpszResourceName)
+                         ? ::CreateMappedBitmap(module, reinterpret_cast<INT_PTR>(lpszResourceName), 0, nullptr, 0)
+                         : static_cast<HBITMAP>(::LoadImageA(module, lpszResourceName, IMAGE_BITMAP, 0, 0, 0));
     if (!bitmap)
         return FALSE;
     return AddReplaceBitmap(bitmap);

@@ -106,6 +106,13 @@ TEST(ToolBar, LoadToolBarTakesButtonsSeparatorsSizesAndTheImageWell)
     EXPECT_EQ(well.bmWidth, 64);
     EXPECT_EQ(well.bmHeight, 15);
     EXPECT_EQ(f.bar.m_nImageCount, 4);
+    // The light grey around the images became the button face.
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = ::SelectObject(memory, f.bar.m_hbmImageWell);
+    EXPECT_EQ(::GetPixel(memory, 0, 0), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(::GetPixel(memory, 5, 5), RGB(200, 30, 30));
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
 }
 
 TEST(ToolBar, LoadToolBarRefusesMissingAndMalformedButtonLists)
