@@ -33,7 +33,8 @@ public:
     virtual void SetBarStyle(DWORD dwStyle);
     // The CBRS_ALIGN_ sides (and CBRS_FLOAT_MULTI) the bar may dock at.
     void EnableDocking(DWORD dwDockStyle);
-    // Floating: the bar's parent frame is not its dock site.
+    // Floating: docked in a floating dock bar, or (undocked) parented away
+    // from its dock site.
     BOOL IsFloating() const;
     BOOL IsVisible() const;
     // The frame that hosts the bar (its dock site, else its parent frame).
