@@ -275,3 +275,11 @@
 #define HID_BASE_PROMPT 0x00030000UL    // a message-box prompt
 #define HID_BASE_NCAREAS 0x00040000UL   // a non-client area (HT* code)
 #define HID_BASE_CONTROL 0x00050000UL   // a control of a dialog or bar
+
+// ---------------------------------------------------------------------------
+// Toolbars
+// ---------------------------------------------------------------------------
+// The command id of a separator in a toolbar's button list.
+#define ID_SEPARATOR 0
+// The resource type of a toolbar's button list.
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
