@@ -381,21 +381,22 @@ TEST_F(SchedulerObjectTest, UnknownTaskNameFailsAndIsLoggedWithoutABox)
     EXPECT_EQ(events.Sink().Count(kStatusTasks), 0);
 }
 
+BOOL CALLBACK AddOwnMessageBox(HWND window, LPARAM found)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = {};
+    if (process == GetCurrentProcessId() && GetClassNameA(window, name, sizeof name) &&
+        std::strcmp(name, "#32770") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
 // The message boxes this process shows (dialog class, top level).
 std::vector<HWND> OwnMessageBoxes()
 {
     std::vector<HWND> boxes;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            char name[16] = {};
-            if (process == GetCurrentProcessId() && GetClassNameA(window, name, sizeof name) &&
-                std::strcmp(name, "#32770") == 0 && IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
+    EnumWindows(AddOwnMessageBox, reinterpret_cast<LPARAM>(&boxes));
     return boxes;
 }
 
