@@ -135,6 +135,11 @@ public:
     virtual BOOL IsClassicLook(CWtkToolbarButton* pButton);
 
 protected:
+    // A task link's icon and name, the name in textColor (0xFFFFFFFF: the
+    // DC's own); both looks draw links this way and differ in the colour.
+    void DrawLinkItemInColor(CDC* pDC, CWtkTaskLink* pLink, CImageList* pIcons, BOOL bIsHighlighted,
+                             COLORREF textColor);
+
     BOOL m_bLook2000 = FALSE;
 
     int m_nMenuShadowDepth = 6;

@@ -78,6 +78,12 @@ void CWtkVisualManager::DrawPenShape(CDC* pDC, CRect rect, BOOL bHighlightColor,
 
 void CWtkVisualManager::DrawLinkItem(CDC* pDC, CWtkTaskLink* pLink, CImageList* pIcons, BOOL bIsHighlighted, BOOL)
 {
+    DrawLinkItemInColor(pDC, pLink, pIcons, bIsHighlighted, ::GetSysColor(COLOR_WINDOWTEXT));
+}
+
+void CWtkVisualManager::DrawLinkItemInColor(CDC* pDC, CWtkTaskLink* pLink, CImageList* pIcons,
+                                            BOOL bIsHighlighted, COLORREF textColor)
+{
     if (!pLink)
         return;
     CWtkGlobalData& data = WtkGlobalData();
@@ -98,7 +104,7 @@ void CWtkVisualManager::DrawLinkItem(CDC* pDC, CWtkTaskLink* pLink, CImageList* 
     rectText.left += iconWidth + m_nTasksIconHorzOffset;
     CFont* oldFont =
         pDC->SelectObject(pLink->m_bEnabled && bIsHighlighted ? &data.m_fontUnderline : &data.m_fontRegular);
-    const COLORREF oldColor = pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    const COLORREF oldColor = textColor != 0xFFFFFFFF ? pDC->SetTextColor(textColor) : pDC->GetTextColor();
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(pLink->m_strName, rectText, DT_SINGLELINE | DT_VCENTER);
     pDC->SetBkMode(oldMode);

@@ -188,28 +188,6 @@ void CWtkVisualManagerXP::DrawLinkItem(CDC* pDC, CWtkTaskLink* pLink, CImageList
 {
     if (!pLink)
         return;
-    CWtkGlobalData& data = WtkGlobalData();
-    const CRect rect = pLink->m_rect;
-
-    int iconWidth = 0;
-    HIMAGELIST icons = pIcons ? pIcons->GetSafeHandle() : nullptr;
-    if (icons) {
-        int cx = 0;
-        int cy = 0;
-        if (::ImageList_GetIconSize(icons, &cx, &cy))
-            iconWidth = cx;
-    }
-    if (pLink->m_nIcon >= 0 && iconWidth > 0)
-        ::ImageList_Draw(icons, pLink->m_nIcon, pDC->GetSafeHdc(), rect.left, rect.top, ILD_TRANSPARENT);
-
-    CRect rectText = rect;
-    rectText.left += iconWidth + m_nTasksIconHorzOffset;
-    const BOOL underline = pLink->m_bEnabled && bIsHighlighted;
-    CFont* oldFont = pDC->SelectObject(underline ? &data.m_fontUnderline : &data.m_fontRegular);
-    const COLORREF oldColor = pLink->m_bEnabled ? pDC->SetTextColor(data.m_clrHotText) : pDC->GetTextColor();
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->DrawText(pLink->m_strName, rectText, DT_SINGLELINE | DT_VCENTER);
-    pDC->SetBkMode(oldMode);
-    pDC->SetTextColor(oldColor);
-    pDC->SelectObject(oldFont);
+    DrawLinkItemInColor(pDC, pLink, pIcons, bIsHighlighted,
+                        pLink->m_bEnabled ? WtkGlobalData().m_clrHotText : 0xFFFFFFFF);
 }
