@@ -10,3 +10,8 @@
 #define ID_VIEW_AND_FRAME 0x8103
 #define ID_NOBODY 0x8104
 #define ID_NO_PROMPT 0x8105
+
+// The MDI tests: the main frame's resource and the document kind's.
+#define IDR_MDI_FRAME 130
+#define IDR_PLAN_DOC 131
+#define ID_VIEW_ONLY 0x8110
