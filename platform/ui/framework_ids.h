@@ -275,3 +275,9 @@
 #define HID_BASE_PROMPT 0x00030000UL    // a message-box prompt
 #define HID_BASE_NCAREAS 0x00040000UL   // a non-client area (HT* code)
 #define HID_BASE_CONTROL 0x00050000UL   // a control of a dialog or bar
+
+// ---------------------------------------------------------------------------
+// Print preview: paging through the previewed pages
+// ---------------------------------------------------------------------------
+#define AFX_ID_PREVIEW_NEXT 0xE302       // 58114
+#define AFX_ID_PREVIEW_PREV 0xE303       // 58115
