@@ -375,6 +375,19 @@ TEST_F(MdiFrameTest, NewWindowNumbersTheDocumentsWindows)
     EXPECT_EQ(g_mdi.documentsDeleted, 0);
 }
 
+TEST_F(MdiFrameTest, ANewWindowOfAMaximisedChildIsMaximisedToo)
+{
+    NewDocument();
+    Active()->MDIMaximize();
+    frame->SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+    BOOL maximized = FALSE;
+    MdiChild* second = Active(&maximized);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(maximized);
+    EXPECT_TRUE(second->IsZoomed());
+    EXPECT_EQ(Text(frameWindow), "MDI Test - [Plan1:2]");
+}
+
 TEST_F(MdiFrameTest, ClosingTheLastChildGivesTheFrameItsOwnMenuAndTitle)
 {
     NewDocument();
