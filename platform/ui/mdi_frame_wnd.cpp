@@ -26,6 +26,20 @@ bool IsWindowCommand(UINT id)
     return id >= ID_WINDOW_NEW && id < ID_WINDOW_NEW + 16;
 }
 
+// Sets the frame's routing flag for one offer to its child, however the
+// offer ends.
+class RoutingToChild {
+public:
+    explicit RoutingToChild(BOOL& flag) : m_flag(flag), m_outer(flag) { m_flag = TRUE; }
+    ~RoutingToChild() { m_flag = m_outer; }
+    RoutingToChild(const RoutingToChild&) = delete;
+    RoutingToChild& operator=(const RoutingToChild&) = delete;
+
+private:
+    BOOL& m_flag;
+    BOOL m_outer;
+};
+
 }  // namespace
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(nullptr), m_bRoutingToChild(FALSE) {}
@@ -248,17 +262,8 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     if (CMDIChildWnd* child = MDIGetActive()) {
-        const BOOL outer = m_bRoutingToChild;
-        m_bRoutingToChild = TRUE;
-        BOOL handled = FALSE;
-        try {
-            handled = child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-        } catch (...) {
-            m_bRoutingToChild = outer;
-            throw;
-        }
-        m_bRoutingToChild = outer;
-        if (handled)
+        RoutingToChild routing(m_bRoutingToChild);
+        if (child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
             return TRUE;
     }
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
