@@ -12,6 +12,6 @@
 #define ID_NO_PROMPT 0x8105
 
 // The MDI tests: the main frame's resource and the document kind's.
-#define IDR_MDI_FRAME 130
-#define IDR_PLAN_DOC 131
+#define IDR_MDI_FRAME 140
+#define IDR_PLAN_DOC 141
 #define ID_VIEW_ONLY 0x8110
