@@ -3,6 +3,7 @@
 #include "platform/ui/control_bar.h"
 
 #include "platform/ui/dc.h"
+#include "platform/ui/dock_bar.h"
 #include "platform/ui/frame_wnd.h"
 #include "platform/ui/window_class.h"
 
@@ -83,6 +84,8 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
     if (m_pDockSite) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = nullptr;
@@ -97,6 +100,8 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
 
 BOOL CControlBar::IsFloating() const
 {
+    if (m_pDockBar)
+        return m_pDockBar->m_bFloating;
     if (!m_hWnd || !m_pDockSite)
         return FALSE;
     return ::GetParent(m_hWnd) != m_pDockSite->m_hWnd;

@@ -31,7 +31,10 @@ public:
     // CBRS_ bits; the window style keeps only what the system knows.
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
-    // Floating: the bar's parent frame is not its dock site.
+    // The CBRS_ALIGN_ sides (and CBRS_FLOAT_MULTI) the bar may dock at.
+    void EnableDocking(DWORD dwDockStyle);
+    // Floating: docked in a floating dock bar, or (undocked) parented away
+    // from its dock site.
     BOOL IsFloating() const;
     BOOL IsVisible() const;
     // The frame that hosts the bar (its dock site, else its parent frame).
@@ -49,6 +52,7 @@ public:
     void CalcInsideRect(CRect& rect, BOOL bHorz) const;
 
     DWORD m_dwStyle;
+    DWORD m_dwDockStyle = 0;
     CDockBar* m_pDockBar;
     CFrameWnd* m_pDockSite;
     // Space kept inside the borders (left, top, right, bottom).

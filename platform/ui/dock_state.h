@@ -1,6 +1,7 @@
-// CDockState: the docking layout of a frame's control bars. This framework
-// does not dock bars, so the state holds no bars: loading and saving it
-// succeed and read or write nothing.
+// CDockState: the docking layout of a frame's control bars. The toolkit's
+// bars keep their own layout, and no program saves the framework's docked
+// bars, so the state holds no bars: loading and saving it succeed and read
+// or write nothing.
 #pragma once
 
 #include <windows.h>

@@ -15,6 +15,7 @@
 #include "platform/ui/wnd.h"
 
 class CControlBar;
+class CDockBar;
 class CDockState;
 class CDocTemplate;
 class CDocument;
@@ -107,6 +108,19 @@ public:
     void SetDockState(const CDockState& state);
     CPtrList m_listControlBars;
 
+    // ---- Docking (frame_wnd_docking.cpp) ----------------------------------------
+    // Makes the dock bars of the CBRS_ALIGN_ sides named (top, bottom, left,
+    // right in that order) that the frame does not have yet.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks the bar at the dock bar nDockBarID, or with 0 at the first side
+    // both the frame and the bar allow; lpRect (screen) picks the row and
+    // place. Nothing happens when no such side is open.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a CMiniDockFrameWnd whose top-left is at point
+    // (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+
     // ---- Views and documents -------------------------------------------------------
     virtual CFrameWnd* GetActiveFrame();
     CView* GetActiveView() const;
@@ -170,6 +184,8 @@ protected:
     // answer of WM_HELPHITTEST from the window there and up its parents,
     // else the frame's own resource.
     DWORD HelpContextAt(HWND hWnd, POINT clientPoint);
+    // The dock bar for DockControlBar, or null.
+    CDockBar* FindDockBar(CControlBar* pBar, UINT nDockBarID);
 
     BOOL m_bInRecalcLayout;
     // Kept free inside the client area (border space a view asked for).

@@ -154,7 +154,7 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     if (pBar->IsFloating()) {
         // A floating bar shows and hides with its own frame.
         pBar->RecalcDelayShow();
-        if (CWnd* floating = pBar->GetParent())
+        if (CWnd* floating = pBar->GetParentFrame())
             floating->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
         return;
     }

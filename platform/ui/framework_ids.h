@@ -277,6 +277,14 @@
 #define HID_BASE_CONTROL 0x00050000UL   // a control of a dialog or bar
 
 // ---------------------------------------------------------------------------
+// Toolbars
+// ---------------------------------------------------------------------------
+// The command id of a separator in a toolbar's button list.
+#define ID_SEPARATOR 0
+// The resource type of a toolbar's button list.
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
+
+// ---------------------------------------------------------------------------
 // Print preview: paging through the previewed pages
 // ---------------------------------------------------------------------------
 #define AFX_ID_PREVIEW_NEXT 0xE302       // 58114

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <climits>
+#include <cstring>
 #include <thread>
 
 #include "engine/scheduler.h"
@@ -380,6 +381,25 @@ TEST_F(SchedulerObjectTest, UnknownTaskNameFailsAndIsLoggedWithoutABox)
     EXPECT_EQ(events.Sink().Count(kStatusTasks), 0);
 }
 
+BOOL CALLBACK AddOwnMessageBox(HWND window, LPARAM found)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = {};
+    if (process == GetCurrentProcessId() && GetClassNameA(window, name, sizeof name) &&
+        std::strcmp(name, "#32770") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// The message boxes this process shows (dialog class, top level).
+std::vector<HWND> OwnMessageBoxes()
+{
+    std::vector<HWND> boxes;
+    EnumWindows(AddOwnMessageBox, reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
 TEST_F(SchedulerObjectTest, ErrorToBeShownNeverKeepsTheCallerWaitingForABox)
 {
     // As a service the error goes to the logs; as a process it is shown on
@@ -395,6 +415,15 @@ TEST_F(SchedulerObjectTest, ErrorToBeShownNeverKeepsTheCallerWaitingForABox)
         EXPECT_EQ(scheduler->ResetTrigger(Bstr(L"Nope").Get()), E_FAIL) << "service " << service;
         EXPECT_LT(GetTickCount() - start, 3000u) << "service " << service;
     }
+    // The process's two boxes are there, and are answered: a box still
+    // being built when the program ends has its thread ended in the middle
+    // of a window-system call, and Wine's exit of the whole process may
+    // then hang until the server kills it.
+    EXPECT_TRUE(WaitUntil([] { return OwnMessageBoxes().size() == 2; }, kEventMs))
+        << OwnMessageBoxes().size() << " boxes shown";
+    for (HWND box : OwnMessageBoxes())
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([] { return OwnMessageBoxes().empty(); }, kEventMs)) << "a box stayed";
 }
 
 TEST_F(SchedulerObjectTest, EnableTaskWritesTheTaskFileAndTellsTheClients)

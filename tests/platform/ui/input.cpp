@@ -38,6 +38,11 @@ void MoveMouseTo(POINT screen)
     Send({MouseInput(MOUSEEVENTF_MOVE, screen)});
 }
 
+void SendMouseAt(DWORD buttonFlags, POINT screen)
+{
+    Send({MouseInput(buttonFlags | MOUSEEVENTF_MOVE, screen)});
+}
+
 void ClickAt(POINT screen, bool rightButton)
 {
     const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;

@@ -11,6 +11,14 @@
 #define ID_NOBODY 0x8104
 #define ID_NO_PROMPT 0x8105
 
+// The test toolbar (its TOOLBAR and BITMAP share the id) and its commands;
+// broken button lists for the refusals.
+#define IDR_TEST_TOOLBAR 130
+#define IDR_BAD_VERSION_TOOLBAR 131
+#define IDR_SHORT_TOOLBAR 132
+#define ID_TOOL_CHECKED 0x8106
+#define ID_TOOL_DISABLED 0x8107
+
 // The MDI tests: the main frame's resource and the document kind's.
 #define IDR_MDI_FRAME 140
 #define IDR_PLAN_DOC 141

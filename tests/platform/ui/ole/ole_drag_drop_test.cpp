@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "input.h"
 #include "message_pump.h"
 #include "platform/framework/shared_file.h"
 #include "platform/ui/ole_data_object.h"
@@ -40,32 +41,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     return true;
 }
 
-void SendMouse(DWORD flags, POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void SendKey(WORD virtualKey, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
 // Moves the real pointer there and waits until the system has it there.
 bool MovePointer(POINT screen)
 {
-    SendMouse(0, screen);
+    SendMouseAt(0, screen);
     return WaitFor([&] {
         POINT now;
         return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
@@ -172,7 +151,7 @@ protected:
     void TearDown() override
     {
         // Nothing may stay pressed for the next test.
-        SendMouse(MOUSEEVENTF_LEFTUP, kStart);
+        SendMouseAt(MOUSEEVENTF_LEFTUP, kStart);
         source.DestroyWindow();
         target.DestroyWindow();
         AfxOleTerm();
@@ -246,12 +225,12 @@ TEST_P(OleDragDropCases, TargetSeesTheDragAndSourceGetsItsAnswer)
         };
         if (!check(MovePointer(kStart)))
             return;
-        SendMouse(MOUSEEVENTF_LEFTDOWN, kStart);
+        SendMouseAt(MOUSEEVENTF_LEFTDOWN, kStart);
         if (!check(WaitFor([&] { return dropSource.waiting.load(); })))
             return;
         if (c.ending == Ending::ReleaseInsideStartRect) {
             check(MovePointer({kStart.x + 3, kStart.y + 3}));
-            SendMouse(MOUSEEVENTF_LEFTUP, {kStart.x + 3, kStart.y + 3});
+            SendMouseAt(MOUSEEVENTF_LEFTUP, {kStart.x + 3, kStart.y + 3});
         } else {
             for (int step = 1; step <= 10; ++step)
                 check(MovePointer({kStart.x + (kDrop.x - kStart.x) * step / 10,
@@ -259,12 +238,11 @@ TEST_P(OleDragDropCases, TargetSeesTheDragAndSourceGetsItsAnswer)
             const int seen = dropTarget.overs.load();
             check(WaitFor([&] { return dropTarget.overs.load() > seen; }));
             if (c.ending == Ending::EscapeOverTarget) {
-                SendKey(VK_ESCAPE, false);
-                SendKey(VK_ESCAPE, true);
+                PressKey(VK_ESCAPE);
                 // The button is let go only once the drag has ended.
                 check(WaitFor([&] { return dropSource.cancelled.load(); }));
             }
-            SendMouse(MOUSEEVENTF_LEFTUP, kDrop);
+            SendMouseAt(MOUSEEVENTF_LEFTUP, kDrop);
         }
     });
     ASSERT_TRUE(PumpUntil([] { return KeyDown(VK_LBUTTON); }));

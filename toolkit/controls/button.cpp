@@ -1,0 +1,3 @@
+#include "toolkit/controls/button.h"
+
+IMPLEMENT_DYNAMIC(CWtkButton, CButton)

@@ -1,0 +1,3 @@
+#include "toolkit/controls/menu_bar.h"
+
+IMPLEMENT_DYNAMIC(CWtkMenuBar, CWtkToolBar)

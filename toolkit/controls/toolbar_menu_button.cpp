@@ -1,0 +1,3 @@
+#include "toolkit/controls/toolbar_menu_button.h"
+
+IMPLEMENT_DYNCREATE(CWtkToolbarMenuButton, CWtkToolbarButton)

@@ -1,0 +1,3 @@
+#include "toolkit/extras/base_tab_wnd.h"
+
+IMPLEMENT_DYNAMIC(CWtkBaseTabWnd, CWnd)

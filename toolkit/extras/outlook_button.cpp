@@ -1,0 +1,3 @@
+#include "toolkit/extras/outlook_button.h"
+
+IMPLEMENT_DYNCREATE(CWtkOutlookButton, CWtkToolbarButton)

@@ -1,0 +1,3 @@
+#include "toolkit/foundation/caption_bar.h"
+
+IMPLEMENT_DYNAMIC(CWtkCaptionBar, CWtkControlBar)

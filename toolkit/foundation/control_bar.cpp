@@ -1,0 +1,3 @@
+#include "toolkit/foundation/control_bar.h"
+
+IMPLEMENT_DYNAMIC(CWtkControlBar, CWtkBaseControlBar)

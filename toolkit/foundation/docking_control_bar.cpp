@@ -1,0 +1,3 @@
+#include "toolkit/foundation/docking_control_bar.h"
+
+IMPLEMENT_DYNAMIC(CWtkDockingControlBar, CWtkControlBar)

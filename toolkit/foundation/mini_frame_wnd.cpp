@@ -1,0 +1,26 @@
+#include "toolkit/foundation/mini_frame_wnd.h"
+
+IMPLEMENT_DYNAMIC(CWtkMiniFrameWnd, CWnd)
+
+CWtkMiniFrameWnd::CWtkMiniFrameWnd() = default;
+CWtkMiniFrameWnd::~CWtkMiniFrameWnd() = default;
+
+namespace {
+
+BOOL CALLBACK RedrawIfMiniFrame(HWND hwnd, LPARAM)
+{
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CWtkMiniFrameWnd)))
+        ::RedrawWindow(hwnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return TRUE;
+}
+
+}  // namespace
+
+void CWtkMiniFrameWnd::RedrawAll()
+{
+    // Mini frames are pop-up windows of the user-interface thread, so the
+    // thread's top-level windows hold every one of them.
+    ::EnumThreadWindows(::GetCurrentThreadId(), RedrawIfMiniFrame, 0);
+}

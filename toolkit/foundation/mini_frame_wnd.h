@@ -1,0 +1,23 @@
+// CWtkMiniFrameWnd: the small floating frame that holds a floating bar.
+#pragma once
+
+#include "platform/ui/wnd.h"
+
+class CWtkBaseControlBar;
+
+class CWtkMiniFrameWnd : public CWnd {
+    DECLARE_DYNAMIC(CWtkMiniFrameWnd)
+public:
+    CWtkMiniFrameWnd();
+    ~CWtkMiniFrameWnd() override;
+
+    // The bar the frame holds, or null.
+    virtual CWtkBaseControlBar* GetFirstBar() const { return m_pBar; }
+
+    // Redraws every mini frame window of this thread (invalidate, erase,
+    // frame, children, now).
+    static void RedrawAll();
+
+protected:
+    CWtkBaseControlBar* m_pBar = nullptr;
+};

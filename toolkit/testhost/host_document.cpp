@@ -1,0 +1,3 @@
+#include "host_document.h"
+
+IMPLEMENT_DYNCREATE(HostDocument, CDocument)
