@@ -283,3 +283,9 @@
 #define ID_SEPARATOR 0
 // The resource type of a toolbar's button list.
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
+
+// ---------------------------------------------------------------------------
+// Print preview: paging through the previewed pages
+// ---------------------------------------------------------------------------
+#define AFX_ID_PREVIEW_NEXT 0xE302       // 58114
+#define AFX_ID_PREVIEW_PREV 0xE303       // 58115

@@ -18,3 +18,8 @@
 #define IDR_SHORT_TOOLBAR 132
 #define ID_TOOL_CHECKED 0x8106
 #define ID_TOOL_DISABLED 0x8107
+
+// The MDI tests: the main frame's resource and the document kind's.
+#define IDR_MDI_FRAME 140
+#define IDR_PLAN_DOC 141
+#define ID_VIEW_ONLY 0x8110
