@@ -4,9 +4,13 @@
 
 #include "host_command_line.h"
 #include "host_document.h"
+#include "host_mdi_child.h"
+#include "host_mdi_frame.h"
+#include "host_mdi_view.h"
 #include "host_sdi_frame.h"
 #include "host_view.h"
 #include "platform/ui/doc_template.h"
+#include "platform/ui/doc_template_multi.h"
 #include "scenario_runner.h"
 #include "scenario_table.h"
 #include "system_calls_recorder.h"
@@ -20,7 +24,10 @@ const UINT kRunScenariosMessage = WM_APP + 1;
 
 }  // namespace
 
-HostApp::HostApp() : CWinApp("WtkHost"), m_outcome(kAllPassed) {}
+HostApp::HostApp()
+    : CWinApp("WtkHost"), m_frameKind(HostFrameKind::Sdi), m_mdiTemplate(nullptr), m_outcome(kAllPassed)
+{
+}
 
 BOOL HostApp::InitInstance()
 {
@@ -29,17 +36,37 @@ BOOL HostApp::InitInstance()
     if (!ChooseGroups())
         return FALSE;
 
-    AddDocTemplate(new CSingleDocTemplate(IDR_WTKHOST_SDI, RUNTIME_CLASS(HostDocument), RUNTIME_CLASS(HostSdiFrame),
-                                          RUNTIME_CLASS(HostView)));
-    CCommandLineInfo newDocument;
-    if (!ProcessShellCommand(newDocument) || !SdiFrame()) {
-        std::cerr << "WtkHost: the SDI frame could not be made" << std::endl;
+    const bool mdi = m_frameKind == HostFrameKind::Mdi;
+    if (!(mdi ? OpenMdiFrame() : OpenSdiFrame())) {
+        std::cerr << "WtkHost: the " << (mdi ? "MDI" : "SDI") << " frame could not be made" << std::endl;
         m_outcome = kNoWindows;
         return FALSE;
     }
-    SdiFrame()->UpdateWindow();
+    m_pMainWnd->UpdateWindow();
     ::PostThreadMessageA(::GetCurrentThreadId(), kRunScenariosMessage, 0, 0);
     return TRUE;
+}
+
+bool HostApp::OpenSdiFrame()
+{
+    AddDocTemplate(new CSingleDocTemplate(IDR_WTKHOST_SDI, RUNTIME_CLASS(HostDocument), RUNTIME_CLASS(HostSdiFrame),
+                                          RUNTIME_CLASS(HostView)));
+    CCommandLineInfo newDocument;
+    return ProcessShellCommand(newDocument) && SdiFrame();
+}
+
+bool HostApp::OpenMdiFrame()
+{
+    m_mdiTemplate = new CMultiDocTemplate(IDR_WTKHOST_MDI_DOC, RUNTIME_CLASS(HostDocument), RUNTIME_CLASS(HostMdiChild),
+                                          RUNTIME_CLASS(HostMdiView));
+    AddDocTemplate(m_mdiTemplate);
+    // The frame comes up empty: the cases open the document windows they need.
+    HostMdiFrame* frame = new HostMdiFrame;
+    if (!frame->LoadFrame(IDR_WTKHOST_MDI))
+        return false;  // the frame has deleted itself
+    m_pMainWnd = frame;
+    frame->ShowWindow(SW_SHOW);
+    return true;
 }
 
 bool HostApp::ChooseGroups()
@@ -67,6 +94,16 @@ bool HostApp::ChooseGroups()
         m_outcome = kBadCommandLine;
         return false;
     }
+    // One run has one frame: groups that need different frames run apart.
+    m_frameKind = m_groups.front()->frame;
+    for (const ScenarioGroup* group : m_groups) {
+        if (group->frame != m_frameKind) {
+            std::cerr << "WtkHost: scenarios \"" << m_groups.front()->name << "\" and \"" << group->name
+                      << "\" run in different frames; run them apart" << std::endl;
+            m_outcome = kBadCommandLine;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -87,6 +124,8 @@ void HostApp::RunScenarios()
     ScenarioContext context;
     context.app = this;
     context.sdiFrame = SdiFrame();
+    context.mdiFrame = MdiFrame();
+    context.mdiTemplate = m_mdiTemplate;
     context.seams = &seams;
     ScenarioRunner runner(context, std::cout);
     const ScenarioTotals totals = runner.Run(m_groups);
@@ -107,4 +146,9 @@ int HostApp::ExitInstance()
 HostSdiFrame* HostApp::SdiFrame() const
 {
     return m_pMainWnd ? dynamic_cast<HostSdiFrame*>(m_pMainWnd) : nullptr;
+}
+
+HostMdiFrame* HostApp::MdiFrame() const
+{
+    return m_pMainWnd ? dynamic_cast<HostMdiFrame*>(m_pMainWnd) : nullptr;
 }

@@ -6,8 +6,9 @@ const char kHostUsage[] =
     "usage: WtkHost /run <scenario>...\n"
     "  Runs the cases of each scenario group named, in order, and prints one line per case\n"
     "  (\"name: PASS\" or \"name: FAIL detail\") and a last line \"N passed, N failed\".\n"
-    "  Exit code: 0 all passed, 1 a case failed, 2 malformed command line or unknown scenario,\n"
-    "  3 the host's windows could not be made.\n";
+    "  The groups of one run must share their frame (SDI or MDI).\n"
+    "  Exit code: 0 all passed, 1 a case failed, 2 malformed command line, unknown scenario or\n"
+    "  groups of different frames, 3 the host's windows could not be made.\n";
 
 void HostCommandLine::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
 {

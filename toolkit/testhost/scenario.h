@@ -8,16 +8,24 @@
 
 class CaseCheck;
 class HostApp;
+class CMultiDocTemplate;
+class HostMdiFrame;
 class HostSdiFrame;
 class RecordingSystemCalls;
 
-// What a case may reach: the application object, its SDI frame and the
+// The frame a group's cases run in; every group of one run needs the same.
+enum class HostFrameKind { Sdi, Mdi };
+
+// What a case may reach: the application object, its frame (SDI or MDI,
+// with the template that makes the MDI frame's document windows) and the
 // recorded system calls (emptied by the runner before every case). The
 // frame stays up for the whole run: a case leaves it as it found it and
 // destroys the windows it made.
 struct ScenarioContext {
     HostApp* app = nullptr;
     HostSdiFrame* sdiFrame = nullptr;
+    HostMdiFrame* mdiFrame = nullptr;
+    CMultiDocTemplate* mdiTemplate = nullptr;
     RecordingSystemCalls* seams = nullptr;
 };
 
@@ -26,8 +34,9 @@ struct ScenarioCase {
     void (*run)(ScenarioContext& host, CaseCheck& check);
 };
 
-// A named set of cases, run in the order given.
+// A named set of cases, run in the order given in the frame they need.
 struct ScenarioGroup {
     const char* name;
     std::vector<ScenarioCase> cases;
+    HostFrameKind frame = HostFrameKind::Sdi;
 };

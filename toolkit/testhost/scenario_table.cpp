@@ -2,21 +2,23 @@
 
 #include <windows.h>
 
-// One line per group: its name on the command line and the function, in the
-// group's own file, that lists its cases. The build makes one CTest entry
+// One line per group: its name on the command line, the function, in the
+// group's own file, that lists its cases, and the frame they run in. The build makes one CTest entry
 // per line from this list too (a name starting "selftest-" is a group that
 // checks the host's own failure path and has an entry of its own).
 #define WTKHOST_SCENARIO_GROUPS(GROUP)                \
-    GROUP("host", HostScenarios)                      \
-    GROUP("selftest-fail", SelfTestFailScenarios)
+    GROUP("host", HostScenarios, Sdi)                 \
+    GROUP("mdi", MdiScenarios, Mdi)                   \
+    GROUP("selftest-fail", SelfTestFailScenarios, Sdi)
 
-#define WTKHOST_DECLARE_CASES(groupName, casesFunction) std::vector<ScenarioCase> casesFunction();
+#define WTKHOST_DECLARE_CASES(groupName, casesFunction, frameKind) std::vector<ScenarioCase> casesFunction();
 WTKHOST_SCENARIO_GROUPS(WTKHOST_DECLARE_CASES)
 #undef WTKHOST_DECLARE_CASES
 
 const std::vector<ScenarioGroup>& ScenarioGroups()
 {
-#define WTKHOST_GROUP_ENTRY(groupName, casesFunction) ScenarioGroup{groupName, casesFunction()},
+#define WTKHOST_GROUP_ENTRY(groupName, casesFunction, frameKind) \
+    ScenarioGroup{groupName, casesFunction(), HostFrameKind::frameKind},
     static const std::vector<ScenarioGroup> groups = {WTKHOST_SCENARIO_GROUPS(WTKHOST_GROUP_ENTRY)};
 #undef WTKHOST_GROUP_ENTRY
     return groups;

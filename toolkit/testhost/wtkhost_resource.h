@@ -10,6 +10,12 @@
 #define IDR_WTKHOST_SDI 200
 // The SDI frame's toolbar: its layout and its button images.
 #define IDR_WTKHOST_TOOLBAR 201
+// The MDI frame: its own menu (with the Window popup), accelerators and the
+// title string "WtkHost MDI", shown while no document window is open.
+#define IDR_WTKHOST_MDI 202
+// The MDI frame's documents: the menu and accelerators their windows share,
+// and the document strings (document name "Host").
+#define IDR_WTKHOST_MDI_DOC 203
 // The resource type of toolbar layouts; the system headers define none.
 #define WTKHOST_RT_TOOLBAR 241
 

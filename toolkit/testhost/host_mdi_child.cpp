@@ -1,0 +1,3 @@
+#include "host_mdi_child.h"
+
+IMPLEMENT_DYNCREATE(HostMdiChild, CMDIChildWnd)
