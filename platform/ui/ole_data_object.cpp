@@ -36,6 +36,15 @@ void COleDataObject::Release()
     m_lpDataObject.Reset();
 }
 
+BOOL COleDataObject::AttachClipboard()
+{
+    IDataObject* clipboard = nullptr;
+    if (FAILED(::OleGetClipboard(&clipboard)) || clipboard == nullptr)
+        return FALSE;
+    Attach(clipboard, TRUE);
+    return TRUE;
+}
+
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
     if (!m_lpDataObject)

@@ -20,6 +20,8 @@ public:
     // takes one of its own. Either way Release drops what this object holds.
     void Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease = TRUE);
     void Release();
+    // Uses what the clipboard holds now; FALSE when it cannot be read.
+    BOOL AttachClipboard();
 
     // Whether the data is offered in the format (any medium unless
     // lpFormatEtc says otherwise).

@@ -75,6 +75,22 @@ TEST_F(OleDataTransfer, SharedFileDetachedIntoSourceReadsBackAsFileAndAsGlobalBl
     ::GlobalFree(second);
 }
 
+TEST_F(OleDataTransfer, DataPutOnTheClipboardReadsBackThroughIt)
+{
+    COleDataSource source;
+    source.CacheGlobalData(offered, BlockOf("a copied button"));
+    ASSERT_HRESULT_SUCCEEDED(::OleSetClipboard(source.GetDataObject()));
+
+    ASSERT_TRUE(received.AttachClipboard());
+    EXPECT_TRUE(received.IsDataAvailable(offered));
+    EXPECT_FALSE(received.IsDataAvailable(missing));
+    std::unique_ptr<CFile> file(received.GetFileData(offered));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(ReadAll(*file), "a copied button");
+    received.Release();
+    EXPECT_HRESULT_SUCCEEDED(::OleSetClipboard(nullptr));
+}
+
 TEST_F(OleDataTransfer, AvailabilityFollowsTheCachedFormatsAndMedia)
 {
     COleDataSource source;
