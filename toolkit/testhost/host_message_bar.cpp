@@ -13,8 +13,14 @@ const int kBarHeight = 22;
 
 BOOL HostMessageBar::CreateIn(CFrameWnd* frame)
 {
-    return CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, CRect(0, 0, 0, 0), frame,
-                    AFX_IDW_STATUS_BAR);
+    // The bar is a member of its frame: it must not delete itself with its
+    // window.
+    m_bAutoDelete = FALSE;
+    if (!CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, CRect(0, 0, 0, 0), frame,
+                  AFX_IDW_STATUS_BAR))
+        return FALSE;
+    frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    return TRUE;
 }
 
 CSize HostMessageBar::CalcFixedLayout(BOOL, BOOL bHorz)

@@ -12,6 +12,7 @@ class CFrameWnd;
 
 class HostMessageBar : public CControlBar {
 public:
+    // Creates the bar along the frame's bottom, showing the idle prompt.
     BOOL CreateIn(CFrameWnd* frame);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CString Text() const;

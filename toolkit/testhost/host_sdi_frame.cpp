@@ -26,12 +26,7 @@ int HostSdiFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    // The bar is a member: it must not delete itself with its window.
-    m_messageBar.m_bAutoDelete = FALSE;
-    if (!m_messageBar.CreateIn(this))
-        return -1;
-    SetMessageText(AFX_IDS_IDLEMESSAGE);
-    return 0;
+    return m_messageBar.CreateIn(this) ? 0 : -1;
 }
 
 void HostSdiFrame::OnPing()
