@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <vector>
 
+#include <windows.h>
+
 class CaseCheck {
 public:
     // Records detail unless ok; answers ok, so a case can stop early:
@@ -47,3 +49,8 @@ private:
 
     std::vector<std::string> m_failures;
 };
+
+// Brings the window to the top, lets it draw, and saves its picture as
+// screenshots/<name>.png; a picture of one or two colours (a window that
+// draws nothing) or one that could not be saved fails the case.
+void CheckAndSavePicture(CaseCheck& check, HWND window, const char* name);

@@ -312,13 +312,7 @@ void PictureOfTheSdiFrame(ScenarioContext& host, CaseCheck& check)
     HostSdiFrame* frame = host.sdiFrame;
     if (!check.That(frame != nullptr, "no SDI frame"))
         return;
-    ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpMessages(200);
-    const Image image = CaptureWindow(frame->m_hWnd);
-    check.That(!image.Empty() && image.DistinctColors() > 2, "the frame's picture shows nothing");
-    const std::string path = SaveScreenshot(image, "wtkhost_sdi_frame");
-    check.That(!path.empty(), "the frame's picture could not be saved");
+    CheckAndSavePicture(check, frame->m_hWnd, "wtkhost_sdi_frame");
 }
 
 }  // namespace
