@@ -6,7 +6,9 @@
 #include "toolkit/controls/base_tool_bar.h"
 #include "toolkit/controls/menu_bar.h"
 #include "toolkit/controls/menu_images.h"
+#include "toolkit/controls/popup_menu.h"
 #include "toolkit/controls/popup_menu_bar.h"
+#include "toolkit/controls/toolbar_menu_button.h"
 #include "toolkit/extras/outlook_bar_pane.h"
 #include "toolkit/foundation/caption_button.h"
 #include "toolkit/foundation/docking_control_bar.h"
@@ -30,6 +32,30 @@ void FillPattern(CDC* pDC, const CRect& rect, CBrush& brush, COLORREF clrText, C
     ::FillRect(pDC->GetSafeHdc(), &rect, brush);
     pDC->SetBkColor(oldBack);
     pDC->SetTextColor(oldText);
+}
+
+// The part of a popup menu's two-pixel frame that faces the bar button the
+// menu hangs from, in the menu's coordinates: the edge is the one the menu
+// dropped away from, and the segment keeps one pixel at each end so that the
+// button's side lines run on into the menu's frame. Empty when the button
+// does not face that edge.
+CRect JoinSegment(const CRect& menu, const CRect& button, int nDropDirection)
+{
+    CRect segment;
+    const bool fromAbove = button.bottom <= menu.top;
+    const bool fromLeft = button.right <= menu.left;
+    if (nDropDirection == CWtkPopupMenu::DROP_UP || (nDropDirection == CWtkPopupMenu::DROP_NORMAL && fromAbove)) {
+        const int top = nDropDirection == CWtkPopupMenu::DROP_UP ? menu.bottom - 2 : menu.top;
+        segment.SetRect(std::max(button.left + 1, menu.left + 1), top, std::min(button.right - 1, menu.right - 1),
+                        top + 2);
+    } else if (nDropDirection == CWtkPopupMenu::DROP_LEFT || fromLeft) {
+        const int left = nDropDirection == CWtkPopupMenu::DROP_LEFT ? menu.right - 2 : menu.left;
+        segment.SetRect(left, std::max(button.top + 1, menu.top + 1), left + 2,
+                        std::min(button.bottom - 1, menu.bottom - 1));
+    }
+    if (segment.left >= segment.right || segment.top >= segment.bottom)
+        segment.SetRectEmpty();
+    return segment;
 }
 
 }  // namespace
@@ -82,13 +108,28 @@ void CWtkVisualManagerXP::DrawBarBorder(CDC* pDC, CWtkBaseControlBar* pBar, CRec
         --rect.bottom;
 }
 
-void CWtkVisualManagerXP::DrawDoubleBorder(CDC* pDC, CWtkPopupMenu*, CRect rect)
+void CWtkVisualManagerXP::DrawDoubleBorder(CDC* pDC, CWtkPopupMenu* pMenu, CRect rect)
 {
     Frame3d(pDC, rect, m_clrMenuBorder, m_clrMenuBorder);
     CRect inner = rect;
     inner.DeflateRect(1, 1);
     Frame3d(pDC, inner, m_clrMenuLight, m_clrMenuLight);
     FillSolid(pDC, CRect(inner.left, inner.top, inner.left + 1, inner.bottom), m_clrImageMargin);
+
+    // A menu dropped from an open bar button joins it. A sub-menu's parent
+    // item keeps its whole highlight frame, so nothing there faces the menu.
+    if (!pMenu || CWtkToolBar::IsCustomizeMode() || !pMenu->GetSafeHwnd())
+        return;
+    const CWtkToolbarMenuButton* button = pMenu->GetParentButton();
+    if (!button || button->m_bMenuMode || !button->IsDroppedDown() || !button->m_pWndParent ||
+        !button->m_pWndParent->GetSafeHwnd())
+        return;
+    CRect buttonRect = button->m_rect;
+    button->m_pWndParent->ClientToScreen(&buttonRect);
+    pMenu->ScreenToClient(&buttonRect);
+    const CRect segment = JoinSegment(rect, buttonRect, pMenu->GetDropDirection());
+    if (!segment.IsRectEmpty())
+        FillSolid(pDC, segment, m_clrImageMargin);
 }
 
 void CWtkVisualManagerXP::DrawBarGripper(CDC* pDC, CRect rect, BOOL bHorz, CWtkBaseControlBar* pBar)

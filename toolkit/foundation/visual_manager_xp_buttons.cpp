@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/ui/image_list.h"
+#include "toolkit/controls/menu_bar.h"
 #include "toolkit/controls/menu_images.h"
 #include "toolkit/controls/tool_bar.h"
 #include "toolkit/controls/toolbar_menu_button.h"
@@ -18,6 +19,19 @@
 
 using wtk_paint::FillSolid;
 using wtk_paint::Frame3d;
+
+namespace {
+
+// The bar button whose popup menu is open: the menu joins it.
+const CWtkToolbarMenuButton* OpenMenuButton(const CWtkToolbarButton* pButton)
+{
+    if (!pButton || !pButton->IsKindOf(RUNTIME_CLASS(CWtkToolbarMenuButton)))
+        return nullptr;
+    const auto* menuButton = static_cast<const CWtkToolbarMenuButton*>(pButton);
+    return menuButton->IsDroppedDown() ? menuButton : nullptr;
+}
+
+}  // namespace
 
 void CWtkVisualManagerXP::DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
                                               BOOL bIsHighlighted, CWtkToolbarButton*)
@@ -85,14 +99,27 @@ void CWtkVisualManagerXP::FillButtonInterior(CDC* pDC, CWtkToolbarButton* pButto
         brush = checked ? m_brPressedHighlight : m_brHighlight;
     else
         brush = checked && !pressed ? m_brChecked : m_brPressedHighlight;
-    rect.DeflateRect(1, 1);
+    // The open menu button is filled up to its frame, which its menu carries on.
+    if (!OpenMenuButton(pButton))
+        rect.DeflateRect(1, 1);
     ::FillRect(pDC->GetSafeHdc(), &rect, brush);
 }
 
-void CWtkVisualManagerXP::DrawButtonBorder(CDC* pDC, CWtkToolbarButton*, CRect rect, int nState)
+void CWtkVisualManagerXP::DrawButtonBorder(CDC* pDC, CWtkToolbarButton* pButton, CRect rect, int nState)
 {
-    if (nState == 1 || nState == 2)
+    if (nState != 1 && nState != 2)
+        return;
+    const CWtkToolbarMenuButton* open = OpenMenuButton(pButton);
+    if (!open || !open->m_pWndParent || !open->m_pWndParent->IsKindOf(RUNTIME_CLASS(CWtkMenuBar))) {
         Frame3d(pDC, rect, m_clrHighlightFrame, m_clrHighlightFrame);
+        return;
+    }
+    // The menu hangs below: no bottom edge, and the button casts the menu's shadow.
+    FillSolid(pDC, CRect(rect.left, rect.top, rect.right, rect.top + 1), m_clrHighlightFrame);
+    FillSolid(pDC, CRect(rect.left, rect.top, rect.left + 1, rect.bottom), m_clrHighlightFrame);
+    FillSolid(pDC, CRect(rect.right - 1, rect.top, rect.right, rect.bottom), m_clrHighlightFrame);
+    if (WtkGlobalData().m_nBitsPerPixel > 8)
+        CWtkDrawManager(*pDC).DrawShadow(rect, GetMenuShadowDepth(), 100, 65);
 }
 
 COLORREF CWtkVisualManagerXP::HighlightMenuItem(CDC* pDC, CWtkToolbarMenuButton* pButton, CRect rect)

@@ -7,6 +7,7 @@
 
 #include "platform/framework/archive.h"
 #include "platform/framework/object.h"
+#include "toolkit/foundation/cleanup.h"
 #include "toolkit/foundation/state_cache.h"
 
 namespace {
@@ -205,6 +206,19 @@ TEST_F(WtkStateCache, CloseAllForgetsEveryStateAndLeavesNoFile)
         CFakeToolBar loaded;
         EXPECT_FALSE(CWtkStateCache::LoadObjectFromTempFile(id, loaded));
     }
+}
+
+TEST_F(WtkStateCache, ToolkitCleanUpAtExitLeavesNoCacheFile)
+{
+    for (UINT_PTR id : {31, 32}) {
+        CFakeToolBar bar{static_cast<DWORD>(id), 1};
+        ASSERT_TRUE(CWtkStateCache::SaveObjectToTempFile(id, bar));
+    }
+    ASSERT_EQ(CacheFiles(), 2u);
+    WtkCleanUp();
+    EXPECT_EQ(CacheFiles(), 0u);
+    CFakeToolBar loaded;
+    EXPECT_FALSE(CWtkStateCache::LoadObjectFromTempFile(31, loaded));
 }
 
 }  // namespace

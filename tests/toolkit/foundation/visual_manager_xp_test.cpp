@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "platform/ui/window_class.h"
+#include "toolkit/controls/menu_bar.h"
 #include "toolkit/controls/menu_images.h"
+#include "toolkit/controls/popup_menu.h"
 #include "toolkit/controls/popup_menu_bar.h"
 #include "toolkit/controls/toolbar_menu_button.h"
 #include "toolkit/foundation/caption_button.h"
@@ -441,6 +443,125 @@ TEST_F(VisualManagerXP, ButtonsAreFilledAndFramedOnlyWhenPressedOrHighlighted)
     manager.FillButtonInterior(dc(), &plain, CRect(0, 0, 20, 20), 2);
     CWtkToolBar::SetCustomizeMode(FALSE);
     EXPECT_TRUE(ChangedArea(canvas).IsRectEmpty());
+}
+
+// A popup menu of a test: it hangs from the given button in a direction.
+class HangingPopup : public CWtkPopupMenu {
+public:
+    HangingPopup(CWtkToolbarMenuButton* pButton, int nDirection)
+    {
+        m_pParentBtn = pButton;
+        m_DropDirection = nDirection;
+    }
+
+protected:
+    // The test owns the object.
+    void PostNcDestroy() override {}
+};
+
+TEST_F(VisualManagerXP, OpenMenuButtonIsFilledToItsFrameAndOnAMenuBarOpensItsBottomEdgeWithAShadow)
+{
+    CWtkMenuBar menuBar;
+    CWtkToolBar toolBar;
+    CWtkToolbarMenuButton button;
+    HangingPopup popup(&button, CWtkPopupMenu::DROP_NORMAL);
+    const CRect rect(10, 10, 40, 30);
+    struct Case {
+        CWnd* bar;
+        bool open;
+        int bits;
+        bool bottomEdge;
+        bool shadow;
+    };
+    const Case cases[] = {
+        {&menuBar, true, 32, false, true},
+        {&menuBar, true, 8, false, false},
+        {&menuBar, false, 32, true, false},
+        {&toolBar, true, 32, true, false},
+    };
+    for (const Case& c : cases) {
+        ScopedBitsPerPixel bits(c.bits);
+        button.m_pWndParent = c.bar;
+        button.m_pPopupMenu = c.open ? &popup : nullptr;
+        canvas.Fill(kBackground);
+        manager.FillButtonInterior(dc(), &button, rect, 2);
+        manager.DrawButtonBorder(dc(), &button, rect, 2);
+        SCOPED_TRACE(::testing::Message() << "open " << c.open << ", " << c.bits << " bits");
+        EXPECT_TRUE(IsFilled(canvas, CRect(10, 10, 40, 11), manager.m_clrHighlightFrame));
+        EXPECT_TRUE(IsFilled(canvas, CRect(10, 10, 11, 30), manager.m_clrHighlightFrame));
+        EXPECT_TRUE(IsFilled(canvas, CRect(39, 10, 40, 30), manager.m_clrHighlightFrame));
+        if (c.bottomEdge) {
+            EXPECT_TRUE(IsFilled(canvas, CRect(10, 29, 40, 30), manager.m_clrHighlightFrame));
+        } else {
+            EXPECT_TRUE(IsFilled(canvas, CRect(11, 11, 39, 30), manager.m_clrHighlight));
+        }
+        if (c.shadow) {
+            EXPECT_GT(ChangedArea(canvas).right, rect.right);
+        } else {
+            EXPECT_EQ(ChangedArea(canvas), rect);
+        }
+    }
+}
+
+// The menu frame's segment facing the open bar button it dropped from is
+// painted in the image margin colour; everything else is the plain frame.
+TEST_F(VisualManagerXP, MenuFrameJoinsTheOpenBarButtonOnTheEdgeItDroppedFrom)
+{
+    const CRect menuOnScreen(100, 100, 160, 140);
+    const CRect inMenu(0, 0, 60, 40);
+    CWnd bar;
+    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "Bar", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr));
+    CWtkToolbarMenuButton button;
+    button.m_rect = CRect(0, 0, 30, 30);
+    button.m_pWndParent = &bar;
+
+    DibCanvas plain(80, 48);
+    plain.Fill(kBackground);
+    manager.DrawDoubleBorder(&plain.dc, nullptr, inMenu);
+
+    struct Case {
+        const char* name;
+        int direction;
+        POINT buttonOnScreen;
+        BOOL menuItem;
+        BOOL customizing;
+        CRect segment;
+    };
+    const Case cases[] = {
+        {"below a horizontal bar", CWtkPopupMenu::DROP_NORMAL, {100, 70}, FALSE, FALSE, CRect(1, 0, 29, 2)},
+        {"above a horizontal bar", CWtkPopupMenu::DROP_UP, {110, 140}, FALSE, FALSE, CRect(11, 38, 39, 40)},
+        {"right of a vertical bar", CWtkPopupMenu::DROP_NORMAL, {70, 100}, FALSE, FALSE, CRect(0, 1, 2, 29)},
+        {"left of a vertical bar", CWtkPopupMenu::DROP_LEFT, {160, 105}, FALSE, FALSE, CRect(58, 6, 60, 34)},
+        {"a sub-menu", CWtkPopupMenu::DROP_NORMAL, {70, 100}, TRUE, FALSE, CRect()},
+        {"in customise mode", CWtkPopupMenu::DROP_NORMAL, {100, 70}, FALSE, TRUE, CRect()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HangingPopup popup(&button, c.direction);
+        ASSERT_TRUE(popup.CWnd::CreateEx(0, AfxRegisterWndClass(0), "Menu", WS_POPUP, menuOnScreen.left,
+                                   menuOnScreen.top, menuOnScreen.Width(), menuOnScreen.Height(), nullptr,
+                                   nullptr));
+        bar.SetWindowPos(nullptr, c.buttonOnScreen.x, c.buttonOnScreen.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        button.m_pPopupMenu = &popup;
+        button.m_bMenuMode = c.menuItem;
+        CWtkToolBar::SetCustomizeMode(c.customizing);
+        canvas.Fill(kBackground);
+        manager.DrawDoubleBorder(dc(), &popup, inMenu);
+        CWtkToolBar::SetCustomizeMode(FALSE);
+        button.m_pPopupMenu = nullptr;
+        popup.DestroyWindow();
+
+        int wrong = 0;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x) {
+                const COLORREF expected = c.segment.PtInRect(CPoint(x, y)) ? manager.m_clrImageMargin : plain.At(x, y);
+                if (canvas.At(x, y) != expected && wrong++ < 3)
+                    ADD_FAILURE() << x << "," << y << " is " << std::hex << canvas.At(x, y) << ", not " << expected;
+            }
+        EXPECT_EQ(0, wrong);
+    }
+    bar.DestroyWindow();
 }
 
 TEST_F(VisualManagerXP, PopupMenuBarHasALightBackgroundAndATintedImageColumn)

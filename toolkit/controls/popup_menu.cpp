@@ -1,0 +1,3 @@
+#include "toolkit/controls/popup_menu.h"
+
+IMPLEMENT_DYNCREATE(CWtkPopupMenu, CMiniFrameWnd)
