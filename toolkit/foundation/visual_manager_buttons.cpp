@@ -1,7 +1,6 @@
-// The classic look of buttons, menus, combo and edit frames, tabs and
-// header items.
+// The classic look of buttons, menus, combo and edit frames and header
+// items.
 #include "platform/ui/pen.h"
-#include "toolkit/controls/button.h"
 #include "toolkit/controls/menu_images.h"
 #include "toolkit/controls/show_all_button.h"
 #include "toolkit/controls/tool_bar.h"
@@ -156,37 +155,6 @@ void CWtkVisualManager::DrawDoubleFrame(CDC* pDC, CRect& rect, BOOL bFirst, BOOL
         Frame3d(pDC, rect, data.m_clrBtnHilite, data.m_clrBtnShadow);
         rect.DeflateRect(1, 1);
     }
-}
-
-void CWtkVisualManager::FillTabArea(CDC* pDC, CRect rectTabs, CWtkBaseTabWnd*)
-{
-    FillFace(pDC, rectTabs);
-}
-
-void CWtkVisualManager::DrawTab(CDC*, CRect, int, BOOL, CWtkBaseTabWnd*)
-{
-    // The tab window's own drawing of a tab (its label, image and edges)
-    // needs the tab window's queries; without them a tab keeps the area
-    // FillTabArea painted.
-}
-
-void CWtkVisualManager::FillTab(CDC* pDC, CRect rect, CWtkButton*, CWtkBaseTabWnd*)
-{
-    FillFace(pDC, rect);
-}
-
-void CWtkVisualManager::DrawInsetFrame(CDC* pDC, CRect& rect, CWtkButton* pButton, UINT uiState, CWtkBaseTabWnd*)
-{
-    const CWtkGlobalData& data = WtkGlobalData();
-    const bool sunken = (pButton && pButton->IsPushed() && pButton->IsHighlighted()) || (uiState & ODS_SELECTED);
-    if (sunken) {
-        Frame3d(pDC, rect, data.m_clrBtnDkShadow, data.m_clrBtnHilite);
-        rect.left += 2;
-        rect.top += 2;
-    } else {
-        Frame3d(pDC, rect, data.m_clrBtnHilite, data.m_clrBtnDkShadow);
-    }
-    rect.DeflateRect(2, 2);
 }
 
 COLORREF CWtkVisualManager::FillCommandsListItem(CDC* pDC, CRect rect, BOOL bIsSelected)

@@ -37,6 +37,10 @@ public:
     COLORREF HighlightMenuItem(CDC* pDC, CWtkToolbarMenuButton* pButton, CRect rect) override;
     void HighlightRarelyUsedItems(CDC* pDC, CRect rect) override;
     COLORREF GetButtonTextColor(CWtkToolbarButton* pButton, int nState) override;
+    void FillTabArea(CDC* pDC, CRect rectTabs, CWtkBaseTabWnd* pTabWnd) override;
+    void DrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CWtkBaseTabWnd* pTabWnd) override;
+    void FillTab(CDC* pDC, CRect rect, CWtkButton* pButton, CWtkBaseTabWnd* pTabWnd) override;
+    void DrawInsetFrame(CDC* pDC, CRect& rect, CWtkButton* pButton, UINT uiState, CWtkBaseTabWnd* pTabWnd) override;
     COLORREF FillCommandsListItem(CDC* pDC, CRect rect, BOOL bIsSelected) override;
     COLORREF FillBarArea(CDC* pDC, CRect rectCaption, CWtkMiniFrameWnd* pFrame, BOOL bActive) override;
     void DrawMiniFrameBorder(CDC* pDC, CWtkMiniFrameWnd* pFrame, CRect rectWindow, CRect rectBorderSize) override;
