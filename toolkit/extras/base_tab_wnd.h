@@ -43,8 +43,8 @@ public:
 
     // TRUE for the flat tab styles.
     virtual BOOL IsFlatTabs() const { return FALSE; }
-    // Whether the content area gets a one-pixel frame.
-    virtual BOOL HasContentFrame() const { return TRUE; }
+    // Whether the content area gets a one-pixel frame; the base has none.
+    virtual BOOL HasContentFrame() const { return FALSE; }
 
     // A non-zero option draws the labels without prefix processing, so that
     // an ampersand shows as itself. bRedraw redraws the window at once.

@@ -260,7 +260,7 @@ TEST(BaseTabWnd, HasNoTabsAndAnswersEveryIndexWithNothing)
     CWtkBaseTabWnd base;
     EXPECT_EQ(CWtkBaseTabWnd::LOCATION_BOTTOM, base.GetLocation());
     EXPECT_FALSE(base.IsFlatTabs());
-    EXPECT_TRUE(base.HasContentFrame());
+    EXPECT_FALSE(base.HasContentFrame());
     EXPECT_EQ(-1, base.GetActiveTab());
     EXPECT_EQ(nullptr, base.GetImageList());
     EXPECT_EQ(CSize(0, 0), base.GetImageSize());
