@@ -58,7 +58,7 @@ CWtkWinXPVisualManager::~CWtkWinXPVisualManager()
 
 LPCWSTR CWtkWinXPVisualManager::ThemeClassName(ThemeClass nClass)
 {
-    static const LPCWSTR names[ThemeClassCount] = {L"TOOLBAR", L"REBAR",    L"BUTTON", L"STATUS",    L"WINDOW",
+    static const LPCWSTR names[ThemeClassCount] = {L"TOOLBAR",  L"REBAR",    L"BUTTON", L"STATUS",    L"WINDOW",
                                                    L"COMBOBOX", L"PROGRESS", L"HEADER", L"SCROLLBAR", L"EXPLORERBAR"};
     return nClass >= 0 && nClass < ThemeClassCount ? names[nClass] : nullptr;
 }
@@ -93,9 +93,9 @@ void CWtkWinXPVisualManager::OnUpdateSystemColors()
     CloseThemes();
     CWnd* main = AfxGetMainWnd();
     const HWND owner = main ? main->GetSafeHwnd() : nullptr;
-    static const ThemeClass openOrder[ThemeClassCount] = {ThemeToolbar,  ThemeButton,   ThemeStatus, ThemeWindow,
-                                                          ThemeRebar,    ThemeComboBox, ThemeProgress,
-                                                          ThemeHeader,   ThemeScrollBar, ThemeExplorerBar};
+    static const ThemeClass openOrder[ThemeClassCount] = {ThemeToolbar,   ThemeButton,     ThemeStatus,   ThemeWindow,
+                                                          ThemeRebar,     ThemeComboBox,   ThemeProgress, ThemeHeader,
+                                                          ThemeScrollBar, ThemeExplorerBar};
     for (ThemeClass nClass : openOrder)
         m_themes[nClass].Reset(m_api.pfnOpenThemeData(owner, ThemeClassName(nClass)), m_api.pfnCloseThemeData);
 
@@ -103,8 +103,7 @@ void CWtkWinXPVisualManager::OnUpdateSystemColors()
         m_bShadowHighlightedImage = FALSE;
 }
 
-void CWtkWinXPVisualManager::DrawThemePart(ThemeClass nClass, CDC* pDC, int nPart, int nState,
-                                           const CRect& rect) const
+void CWtkWinXPVisualManager::DrawThemePart(ThemeClass nClass, CDC* pDC, int nPart, int nState, const CRect& rect) const
 {
     if (m_themes[nClass].Get() && m_api.pfnDrawThemeBackground)
         m_api.pfnDrawThemeBackground(m_themes[nClass].Get(), pDC->GetSafeHdc(), nPart, nState, &rect, nullptr);

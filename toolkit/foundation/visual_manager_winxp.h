@@ -53,7 +53,8 @@ public:
 
     // Whether a visual style is active: the current manager's WINDOW theme
     // when it is a manager of this class, else that of a temporary one,
-    // which leaves the current manager as it is.
+    // which leaves the current manager as it is. (The current manager is
+    // the one GetInstance answers, created when there is none.)
     static BOOL IsWinXPThemeAvailable();
 
     // The theme class's own name, as the theme library expects it.
@@ -88,8 +89,7 @@ public:
                              CWtkToolbarButton* pButton) override;
     void DrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, BOOL bIsDropped,
                          CWtkToolbarButton* pButton) override;
-    void DrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
-                        CWtkToolbarButton* pButton) override;
+    void DrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, CWtkToolbarButton* pButton) override;
     void FillButtonInterior(CDC* pDC, CWtkToolbarButton* pButton, CRect rect, int nState) override;
     void DrawButtonBorder(CDC* pDC, CWtkToolbarButton* pButton, CRect rect, int nState) override;
     COLORREF HighlightMenuItem(CDC* pDC, CWtkToolbarMenuButton* pButton, CRect rect) override;

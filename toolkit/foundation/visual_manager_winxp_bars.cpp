@@ -9,8 +9,8 @@
 #include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/visual_manager_winxp.h"
 
-void CWtkWinXPVisualManager::FillBarBackground(CDC* pDC, CWtkBaseControlBar* pBar, CRect rectClient,
-                                               CRect rectClip, BOOL bNCArea)
+void CWtkWinXPVisualManager::FillBarBackground(CDC* pDC, CWtkBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                               BOOL bNCArea)
 {
     if (GetTheme(ThemeWindow) && pBar && pBar->IsKindOf(RUNTIME_CLASS(CWtkPopupMenuBar))) {
         ::FillRect(pDC->GetSafeHdc(), &rectClient, ::GetSysColorBrush(COLOR_MENU));
@@ -155,8 +155,8 @@ void CWtkWinXPVisualManager::FillTaskPaneBackground(CDC* pDC, CRect rect)
     DrawThemePart(ThemeExplorerBar, pDC, EBP_HEADERBACKGROUND, 0, rect);
 }
 
-void CWtkWinXPVisualManager::DrawTaskGroupCaption(CDC* pDC, CWtkTaskGroup* pGroup, BOOL bIsHighlighted,
-                                                  BOOL bUnused, BOOL bCanCollapse)
+void CWtkWinXPVisualManager::DrawTaskGroupCaption(CDC* pDC, CWtkTaskGroup* pGroup, BOOL bIsHighlighted, BOOL bUnused,
+                                                  BOOL bCanCollapse)
 {
     if (!GetTheme(ThemeExplorerBar)) {
         CWtkVisualManagerXP::DrawTaskGroupCaption(pDC, pGroup, bIsHighlighted, bUnused, bCanCollapse);

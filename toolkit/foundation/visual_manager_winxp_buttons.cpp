@@ -29,8 +29,8 @@ void CWtkWinXPVisualManager::DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDis
     DrawThemePart(ThemeComboBox, pDC, CP_DROPDOWNBUTTON, state, rect);
 }
 
-void CWtkWinXPVisualManager::DrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
-                                             BOOL bIsDropped, CWtkToolbarButton* pButton)
+void CWtkWinXPVisualManager::DrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, BOOL bIsDropped,
+                                             CWtkToolbarButton* pButton)
 {
     if (!GetTheme(ThemeWindow)) {
         CWtkVisualManagerXP::DrawComboBorder(pDC, rect, bDisabled, bIsHighlighted, bIsDropped, pButton);

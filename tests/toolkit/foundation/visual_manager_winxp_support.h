@@ -24,7 +24,10 @@ namespace vm_winxp_test {
 
 using Theme = CWtkWinXPVisualManager::ThemeClass;
 
-inline std::string Text(COLORREF color) { return std::to_string(color); }
+inline std::string Text(COLORREF color)
+{
+    return std::to_string(color);
+}
 inline std::string Text(const CRect& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +

@@ -23,7 +23,10 @@ using vm_test::IsFilled;
 using vm_test::kBackground;
 using vm_winxp_test::Theme;
 
-std::wstring NameOf(Theme theme) { return CWtkWinXPVisualManager::ThemeClassName(theme); }
+std::wstring NameOf(Theme theme)
+{
+    return CWtkWinXPVisualManager::ThemeClassName(theme);
+}
 
 // Records what the manager asks of the theme library and passes it on. A
 // class may be refused (it opens as null), or stood in for when the style
@@ -89,8 +92,14 @@ private:
             return nullptr;
         HTHEME theme = r.m_real.pfnOpenThemeData(hwnd, pszClassList);
         if (!theme && r.standIns.count(pszClassList)) {
-            theme = reinterpret_cast<HTHEME>(&r.m_standInTags[r.m_standInHandles.size() % kTags]);
-            r.m_standInHandles.insert(theme);
+            // The first tag no open stand-in holds.
+            for (char& tag : r.m_standInTags) {
+                if (!r.m_standInHandles.count(reinterpret_cast<HTHEME>(&tag))) {
+                    theme = reinterpret_cast<HTHEME>(&tag);
+                    r.m_standInHandles.insert(theme);
+                    break;
+                }
+            }
         }
         if (theme)
             r.m_classes[theme] = pszClassList;
@@ -139,10 +148,7 @@ bool StyleHasClass(Theme theme)
 
 class WinXPVisualManager : public ::testing::Test {
 protected:
-    WinXPVisualManager() : canvas(80, 48), manager(TRUE), recorder(ThemeRecorder::Get())
-    {
-        canvas.Fill(kBackground);
-    }
+    WinXPVisualManager() : canvas(80, 48), manager(TRUE), recorder(ThemeRecorder::Get()) { canvas.Fill(kBackground); }
     void SetUp() override
     {
         ASSERT_TRUE(canvas.IsValid());
@@ -165,10 +171,9 @@ public:
     ExposedManager() : CWtkWinXPVisualManager(TRUE) {}
     std::vector<int> GroupPaneMetrics() const
     {
-        return {m_nGroupVertOffset,     m_nGroupCaptionHeight, m_nGroupCaptionHorzOffset,
-                m_nGroupCaptionVertOffset, m_nGroupTextHorzOffset, m_nGroupTextVertOffset,
-                m_nTasksHorzOffset,      m_nTasksIconHorzOffset, m_nTasksIconVertOffset,
-                m_bActiveCaptions};
+        return {m_nGroupVertOffset,     m_nGroupCaptionHeight,  m_nGroupCaptionHorzOffset, m_nGroupCaptionVertOffset,
+                m_nGroupTextHorzOffset, m_nGroupTextVertOffset, m_nTasksHorzOffset,        m_nTasksIconHorzOffset,
+                m_nTasksIconVertOffset, m_bActiveCaptions};
     }
 };
 
@@ -179,7 +184,8 @@ TEST(WinXPVisualManagerBuilt, OpensTheClassesTheStyleHasAndTakesTheThemedMetrics
     EXPECT_TRUE(manager.GetThemeEntryPoints().IsComplete());
     for (int i = 0; i < Theme::ThemeClassCount; ++i) {
         const Theme theme = static_cast<Theme>(i);
-        EXPECT_EQ(StyleHasClass(theme), manager.GetTheme(theme) != nullptr) << std::string(NameOf(theme).begin(), NameOf(theme).end());
+        EXPECT_EQ(StyleHasClass(theme), manager.GetTheme(theme) != nullptr)
+            << std::string(NameOf(theme).begin(), NameOf(theme).end());
     }
     EXPECT_NE(nullptr, manager.GetTheme(Theme::ThemeWindow));
     EXPECT_FALSE(manager.IsShadowHighlightedImage()) << "the no-themes flag is clear";
@@ -205,7 +211,7 @@ TEST_F(WinXPVisualManager, SystemColourChangeReopensEveryClassInOrderForTheThrea
     for (int i = 0; i < Theme::ThemeClassCount; ++i)
         open += manager.GetTheme(static_cast<Theme>(i)) != nullptr;
 
-    const std::vector<std::wstring> order = {L"TOOLBAR", L"BUTTON",   L"STATUS",   L"WINDOW",    L"REBAR",
+    const std::vector<std::wstring> order = {L"TOOLBAR",  L"BUTTON",   L"STATUS", L"WINDOW",    L"REBAR",
                                              L"COMBOBOX", L"PROGRESS", L"HEADER", L"SCROLLBAR", L"EXPLORERBAR"};
     for (CWnd* owner : {static_cast<CWnd*>(&main), static_cast<CWnd*>(nullptr)}) {
         app.m_pMainWnd = owner;
@@ -296,16 +302,17 @@ std::vector<PartCase> ThemedPartCases()
         BOOL highlight;
         int part, state;
     };
-    for (const System& c : {System{SC_MINIMIZE, 0, FALSE, 16, 1}, System{SC_CLOSE, 0, TRUE, 20, 2},
-                            System{SC_RESTORE, TBBS_PRESSED, TRUE, 21, 3}, System{SC_CLOSE, TBBS_PRESSED, FALSE, 20, 1},
-                            System{SC_MINIMIZE, TBBS_DISABLED | TBBS_PRESSED, TRUE, 16, 4},
-                            System{SC_MAXIMIZE, 0, TRUE, 0, 0}}) {
+    for (const System& c :
+         {System{SC_MINIMIZE, 0, FALSE, 16, 1}, System{SC_CLOSE, 0, TRUE, 20, 2},
+          System{SC_RESTORE, TBBS_PRESSED, TRUE, 21, 3}, System{SC_CLOSE, TBBS_PRESSED, FALSE, 20, 1},
+          System{SC_MINIMIZE, TBBS_DISABLED | TBBS_PRESSED, TRUE, 16, 4}, System{SC_MAXIMIZE, 0, TRUE, 0, 0}}) {
         std::vector<ThemeRecorder::Call> parts;
         if (c.part)
             parts.push_back(Part(Theme::ThemeWindow, c.part, c.state, CRect(4, 4, 20, 18)));
-        cases.push_back({"DrawMenuSystemButton",
-                         [c](M& m, CDC* dc) { m.DrawMenuSystemButton(dc, CRect(4, 4, 20, 18), c.command, c.style, c.highlight); },
-                         parts});
+        cases.push_back(
+            {"DrawMenuSystemButton",
+             [c](M& m, CDC* dc) { m.DrawMenuSystemButton(dc, CRect(4, 4, 20, 18), c.command, c.style, c.highlight); },
+             parts});
     }
 
     for (BOOL horz : {TRUE, FALSE}) {
@@ -339,22 +346,25 @@ std::vector<PartCase> ThemedPartCases()
                          {Part(Theme::ThemeButton, BP_PUSHBUTTON, c.state, button.GetRect())}});
     }
 
-    cases.push_back({"DrawStatusBarPaneBorder", [r](M& m, CDC* dc) { m.DrawStatusBarPaneBorder(dc, nullptr, r, 0, SBPS_POPOUT); },
+    cases.push_back({"DrawStatusBarPaneBorder",
+                     [r](M& m, CDC* dc) { m.DrawStatusBarPaneBorder(dc, nullptr, r, 0, SBPS_POPOUT); },
                      {Part(Theme::ThemeStatus, SP_PANE, 0, r)}});
     cases.push_back({"DrawStatusBarPaneBorder without borders",
                      [r](M& m, CDC* dc) { m.DrawStatusBarPaneBorder(dc, nullptr, r, 0, SBPS_NOBORDERS); },
                      {}});
     // 38 pixels at 25 of 100: the chunk is 9 pixels wide.
-    cases.push_back({"DrawStatusBarProgress",
-                     [r](M& m, CDC* dc) { m.DrawStatusBarProgress(dc, nullptr, r, 100, 25, 0, 0xFFFFFFFF, 0, FALSE); },
-                     {Part(Theme::ThemeProgress, PP_BAR, 0, r), Part(Theme::ThemeProgress, PP_CHUNK, 0, CRect(2, 2, 11, 24))}});
+    cases.push_back(
+        {"DrawStatusBarProgress",
+         [r](M& m, CDC* dc) { m.DrawStatusBarProgress(dc, nullptr, r, 100, 25, 0, 0xFFFFFFFF, 0, FALSE); },
+         {Part(Theme::ThemeProgress, PP_BAR, 0, r), Part(Theme::ThemeProgress, PP_CHUNK, 0, CRect(2, 2, 11, 24))}});
     cases.push_back({"DrawStatusBarProgress at the start",
                      [r](M& m, CDC* dc) { m.DrawStatusBarProgress(dc, nullptr, r, 100, 0, 0, 0xFFFFFFFF, 0, TRUE); },
                      {Part(Theme::ThemeProgress, PP_BAR, 0, r)}});
     cases.push_back({"DrawStatusBarProgress of an empty range",
                      [r](M& m, CDC* dc) { m.DrawStatusBarProgress(dc, nullptr, r, 0, 0, 0, 0xFFFFFFFF, 0, TRUE); },
                      {}});
-    cases.push_back({"DrawStatusBarSizeBox", [r](M& m, CDC* dc) { m.DrawStatusBarSizeBox(dc, nullptr, r); },
+    cases.push_back({"DrawStatusBarSizeBox",
+                     [r](M& m, CDC* dc) { m.DrawStatusBarSizeBox(dc, nullptr, r); },
                      {Part(Theme::ThemeScrollBar, SBP_SIZEBOX, SZB_RIGHTALIGN, r)}});
 
     struct Combo {
@@ -367,14 +377,16 @@ std::vector<PartCase> ThemedPartCases()
                          [c, r](M& m, CDC* dc) { m.DrawComboDropButton(dc, r, c.disabled, c.dropped, c.hot, nullptr); },
                          {Part(Theme::ThemeComboBox, CP_DROPDOWNBUTTON, c.state, r)}});
     }
-    cases.push_back({"DrawComboBorder", [r](M& m, CDC* dc) { m.DrawComboBorder(dc, r, FALSE, TRUE, TRUE, nullptr); }, {}});
+    cases.push_back(
+        {"DrawComboBorder", [r](M& m, CDC* dc) { m.DrawComboBorder(dc, r, FALSE, TRUE, TRUE, nullptr); }, {}});
     cases.push_back({"DrawEditBorder", [r](M& m, CDC* dc) { m.DrawEditBorder(dc, r, FALSE, TRUE, nullptr); }, {}});
 
     struct Header {
         BOOL pressed, hot;
         int state;
     };
-    for (const Header& c : {Header{FALSE, FALSE, HIS_NORMAL}, Header{FALSE, TRUE, HIS_HOT}, Header{TRUE, TRUE, HIS_PRESSED}}) {
+    for (const Header& c :
+         {Header{FALSE, FALSE, HIS_NORMAL}, Header{FALSE, TRUE, HIS_HOT}, Header{TRUE, TRUE, HIS_PRESSED}}) {
         cases.push_back({"DrawHeaderItemBorder",
                          [c, r](M& m, CDC* dc) {
                              CRect rect = r;
@@ -388,15 +400,19 @@ std::vector<PartCase> ThemedPartCases()
         int state;
     };
     for (const Face& c : {Face{FALSE, FALSE, PBS_NORMAL}, Face{TRUE, FALSE, PBS_HOT}, Face{TRUE, TRUE, PBS_PRESSED}}) {
-        cases.push_back({"DrawButtonFace", [c, r](M& m, CDC* dc) { m.DrawButtonFace(dc, r, c.hot, c.pressed); },
+        cases.push_back({"DrawButtonFace",
+                         [c, r](M& m, CDC* dc) { m.DrawButtonFace(dc, r, c.hot, c.pressed); },
                          {Part(Theme::ThemeButton, BP_PUSHBUTTON, c.state, r)}});
     }
 
-    cases.push_back({"FillTaskPaneBackground", [r](M& m, CDC* dc) { m.FillTaskPaneBackground(dc, r); },
+    cases.push_back({"FillTaskPaneBackground",
+                     [r](M& m, CDC* dc) { m.FillTaskPaneBackground(dc, r); },
                      {Part(Theme::ThemeExplorerBar, EBP_HEADERBACKGROUND, 0, r)}});
     for (BOOL special : {FALSE, TRUE}) {
-        cases.push_back({"FillTaskGroupBackground", [special, r](M& m, CDC* dc) { m.FillTaskGroupBackground(dc, r, special); },
-                         {Part(Theme::ThemeExplorerBar, special ? EBP_SPECIALGROUPBACKGROUND : EBP_NORMALGROUPBACKGROUND, 0, r)}});
+        cases.push_back(
+            {"FillTaskGroupBackground",
+             [special, r](M& m, CDC* dc) { m.FillTaskGroupBackground(dc, r, special); },
+             {Part(Theme::ThemeExplorerBar, special ? EBP_SPECIALGROUPBACKGROUND : EBP_NORMALGROUPBACKGROUND, 0, r)}});
     }
     // The group's caption is (2, 2, 70, 22): its button is the square at
     // the right end.
@@ -406,11 +422,11 @@ std::vector<PartCase> ThemedPartCases()
     };
     const CRect caption(2, 2, 70, 22);
     const CRect button(50, 2, 70, 22);
-    for (const Group& c : {Group{FALSE, FALSE, FALSE, TRUE, EBP_NORMALGROUPCOLLAPSE, 1},
-                           Group{FALSE, TRUE, TRUE, TRUE, EBP_NORMALGROUPEXPAND, 2},
-                           Group{TRUE, TRUE, FALSE, TRUE, EBP_SPECIALGROUPEXPAND, 1},
-                           Group{TRUE, FALSE, TRUE, TRUE, EBP_SPECIALGROUPCOLLAPSE, 2},
-                           Group{FALSE, FALSE, TRUE, FALSE, 0, 0}}) {
+    for (const Group& c :
+         {Group{FALSE, FALSE, FALSE, TRUE, EBP_NORMALGROUPCOLLAPSE, 1},
+          Group{FALSE, TRUE, TRUE, TRUE, EBP_NORMALGROUPEXPAND, 2},
+          Group{TRUE, TRUE, FALSE, TRUE, EBP_SPECIALGROUPEXPAND, 1},
+          Group{TRUE, FALSE, TRUE, TRUE, EBP_SPECIALGROUPCOLLAPSE, 2}, Group{FALSE, FALSE, TRUE, FALSE, 0, 0}}) {
         std::vector<ThemeRecorder::Call> parts = {Part(Theme::ThemeExplorerBar, EBP_NORMALGROUPHEAD, 0, caption)};
         if (c.button)
             parts.push_back(Part(Theme::ThemeExplorerBar, c.button, c.state, button));
@@ -649,9 +665,9 @@ public:
         char saved[16] = {};
         DWORD size = sizeof(saved) - 1;
         DWORD type = 0;
-        m_hadValue = ::RegQueryValueExA(m_key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(saved), &size) ==
-                         ERROR_SUCCESS &&
-                     type == REG_SZ;
+        m_hadValue =
+            ::RegQueryValueExA(m_key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS &&
+            type == REG_SZ;
         m_saved = saved;
         m_set = Write(value);
     }
@@ -743,8 +759,8 @@ std::string ThemeActiveValue()
 {
     char value[16] = {};
     DWORD size = sizeof(value);
-    if (::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager",
-                       "ThemeActive", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", "ThemeActive",
+                       RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
         return "(none)";
     return value;
 }
