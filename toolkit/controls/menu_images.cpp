@@ -12,6 +12,8 @@ char MarlettGlyph(int nImage)
     switch (nImage) {
     case 0: return '6';   // down arrow
     case 1: return '4';   // right arrow
+    case 3: return '0';   // minimise
+    case 4: return '2';   // restore
     case 5: return 'r';   // close
     case 7: return '5';   // up arrow
     case 9: return '3';   // left arrow

@@ -139,6 +139,14 @@ protected:
     // DC's own); both looks draw links this way and differ in the colour.
     void DrawLinkItemInColor(CDC* pDC, CWtkTaskLink* pLink, CImageList* pIcons, BOOL bIsHighlighted,
                              COLORREF textColor);
+    // The progress in whole percent of nTotal (above 0), centred in the
+    // rectangle in the button text colour; answers the filled part of the
+    // rectangle, nCurrent clamped to the range.
+    // The menu glyph of a caption button by its hit code (8 the third
+    // button, 9 the pin, 19 and 20 close); -1 for none.
+    static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized);
+    static CRect ProgressPart(const CRect& rectProgress, int nTotal, int nCurrent);
+    static void DrawProgressText(CDC* pDC, const CRect& rectProgress, int nTotal, int nCurrent);
 
     BOOL m_bLook2000 = FALSE;
 

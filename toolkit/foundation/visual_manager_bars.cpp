@@ -17,12 +17,7 @@ using wtk_paint::FillSolid;
 using wtk_paint::FillSysColor;
 using wtk_paint::Frame3d;
 
-namespace {
-
-
-// The glyph of a caption button by its hit code: 8 the third button, 9 the
-// pin, 19 and 20 close; -1 for none.
-int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
+int CWtkVisualManager::CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
 {
     switch (nHit) {
     case 8: return bMaximized ? (bHorz ? 9 : 0) : (bHorz ? 1 : 7);
@@ -32,8 +27,6 @@ int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
     default: return -1;
     }
 }
-
-}  // namespace
 
 void CWtkVisualManager::FillBarBackground(CDC* pDC, CWtkBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                           BOOL)
@@ -205,6 +198,27 @@ void CWtkVisualManager::DrawStatusBarPaneBorder(CDC* pDC, CWtkStatusBar*, CRect 
         Frame3d(pDC, rectPane, data.m_clrBtnShadow, data.m_clrBtnHilite);
 }
 
+CRect CWtkVisualManager::ProgressPart(const CRect& rectProgress, int nTotal, int nCurrent)
+{
+    const int current = nCurrent < 0 ? 0 : (nCurrent > nTotal ? nTotal : nCurrent);
+    CRect rectBar = rectProgress;
+    rectBar.right = rectBar.left + static_cast<int>(static_cast<LONGLONG>(rectProgress.Width()) * current / nTotal);
+    return rectBar;
+}
+
+void CWtkVisualManager::DrawProgressText(CDC* pDC, const CRect& rectProgress, int nTotal, int nCurrent)
+{
+    const int current = nCurrent < 0 ? 0 : (nCurrent > nTotal ? nTotal : nCurrent);
+    char text[16];
+    std::snprintf(text, sizeof(text), "%d%%", static_cast<int>(static_cast<LONGLONG>(current) * 100 / nTotal));
+    const COLORREF oldColor = pDC->SetTextColor(WtkGlobalData().m_clrBtnText);
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rect = rectProgress;
+    pDC->DrawText(text, -1, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetBkMode(oldMode);
+    pDC->SetTextColor(oldColor);
+}
+
 void CWtkVisualManager::DrawStatusBarProgress(CDC* pDC, CWtkStatusBar*, CRect rectProgress, int nProgressTotal,
                                               int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
                                               COLORREF, BOOL bProgressText)
@@ -212,26 +226,14 @@ void CWtkVisualManager::DrawStatusBarProgress(CDC* pDC, CWtkStatusBar*, CRect re
     // An empty range has nothing to show (and would divide by zero).
     if (nProgressTotal <= 0)
         return;
-    const int current = nProgressCurr < 0 ? 0 : (nProgressCurr > nProgressTotal ? nProgressTotal : nProgressCurr);
-
-    CRect rectBar = rectProgress;
-    rectBar.right = rectBar.left + static_cast<int>(static_cast<LONGLONG>(rectProgress.Width()) * current /
-                                                    nProgressTotal);
+    const CRect rectBar = ProgressPart(rectProgress, nProgressTotal, nProgressCurr);
     if (clrProgressBarDest == 0xFFFFFFFF)
         FillSolid(pDC, rectBar, clrBar);
     else
         CWtkDrawManager(*pDC).FillGradient(rectBar, clrBar, clrProgressBarDest, FALSE);
 
-    if (bProgressText) {
-        char text[16];
-        std::snprintf(text, sizeof(text), "%d%%", static_cast<int>(static_cast<LONGLONG>(current) * 100 /
-                                                                   nProgressTotal));
-        const COLORREF oldColor = pDC->SetTextColor(WtkGlobalData().m_clrBtnText);
-        const int oldMode = pDC->SetBkMode(TRANSPARENT);
-        pDC->DrawText(text, -1, rectProgress, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        pDC->SetBkMode(oldMode);
-        pDC->SetTextColor(oldColor);
-    }
+    if (bProgressText)
+        DrawProgressText(pDC, rectProgress, nProgressTotal, nProgressCurr);
 }
 
 void CWtkVisualManager::DrawStatusBarSizeBox(CDC* pDC, CWtkStatusBar*, CRect rectSizeBox)

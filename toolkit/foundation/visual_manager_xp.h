@@ -26,6 +26,7 @@ public:
                          CRect rectButtons) override;
     void DrawCaptionButton(CDC* pDC, CWtkCaptionButton* pButton, BOOL bActive, BOOL bHorz, BOOL bMaximized,
                            BOOL bDisabled) override;
+    void DrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL bHighlight) override;
     void DrawStatusBarPaneBorder(CDC* pDC, CWtkStatusBar* pBar, CRect rectPane, UINT uiID, UINT nStyle) override;
     void DrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
                              CWtkToolbarButton* pButton) override;
@@ -60,7 +61,7 @@ public:
     // channels are above 128, else white.
     COLORREF TextOnHighlight() const;
     // The width of a popup menu's image column (without its right pixel).
-    int ImageColumnWidth() const;
+    virtual int ImageColumnWidth() const;
 
     // ---- The palette ----------------------------------------------------------------
     COLORREF m_clrMenuLight = 0;

@@ -291,3 +291,31 @@ void CWtkVisualManagerXP::DrawMiniFrameBorder(CDC* pDC, CWtkMiniFrameWnd*, CRect
     strips(rectWindow, rectBorderSize, 1);
     pDC->SelectObject(oldBrush);
 }
+
+void CWtkVisualManagerXP::DrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
+                                               BOOL bHighlight)
+{
+    int glyph;
+    switch (uiSystemCommand) {
+    case SC_MINIMIZE: glyph = 3; break;
+    case SC_CLOSE: glyph = 5; break;
+    case SC_RESTORE: glyph = 4; break;
+    default: return;
+    }
+    const BOOL disabled = (nStyle & TBBS_DISABLED) != 0;
+    const BOOL hot = bHighlight && !disabled;
+    if (hot) {
+        ::FillRect(pDC->GetSafeHdc(), &rect, (nStyle & TBBS_PRESSED) ? m_brPressedHighlight : m_brHighlight);
+        Frame3d(pDC, rect, m_clrHighlightFrame, m_clrHighlightFrame);
+    }
+
+    int state = CWtkMenuImages::ImageBlack;
+    if (disabled)
+        state = CWtkMenuImages::ImageGray;
+    else if (hot && TextOnHighlight() == RGB(255, 255, 255))
+        state = CWtkMenuImages::ImageWhite;
+    const CSize size = CWtkMenuImages::Size();
+    CWtkMenuImages::Draw(pDC, glyph,
+                         CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2),
+                         state);
+}

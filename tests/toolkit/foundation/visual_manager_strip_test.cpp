@@ -4,6 +4,7 @@
 #include "toolkit/extras/task_group.h"
 #include "toolkit/foundation/caption_button.h"
 #include "toolkit/foundation/global_data.h"
+#include "toolkit/foundation/visual_manager_winxp.h"
 #include "toolkit/foundation/visual_manager_xp.h"
 #include "visual_manager_support.h"
 
@@ -25,6 +26,7 @@ void DrawStrip(CWtkVisualManager& manager, const char* name)
     manager.DrawBarGripper(dc, CRect(rectBar.left, rectBar.top, rectBar.left + 10, rectBar.bottom), TRUE, &bar);
     CWtkToolbarButton normal(1, 0);
     CWtkToolbarButton checked(2, TBBS_CHECKED);
+    manager.FillButtonInterior(dc, &normal, CRect(16, 7, 39, 29), 2);
     manager.DrawButtonBorder(dc, &normal, CRect(16, 7, 39, 29), 2);
     manager.FillButtonInterior(dc, &checked, CRect(40, 7, 63, 29), 1);
     manager.DrawButtonBorder(dc, &checked, CRect(40, 7, 63, 29), 1);
@@ -100,6 +102,13 @@ TEST(VisualManagerStrip, OfficeXPLookIsSavedAsAPicture)
 {
     CWtkVisualManagerXP manager(TRUE);
     DrawStrip(manager, "toolkit_visual_manager_xp");
+}
+
+TEST(VisualManagerStrip, WindowsXPThemeLookIsSavedAsAPicture)
+{
+    CWtkWinXPVisualManager manager(TRUE);
+    ASSERT_NE(nullptr, manager.GetTheme(CWtkWinXPVisualManager::ThemeWindow)) << "a fresh prefix has a visual style";
+    DrawStrip(manager, "toolkit_visual_manager_winxp");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -405,6 +406,55 @@ TEST_F(VisualManagerXP, CaptionButtonFillsAndFramesWhenPushedOrHot)
         EXPECT_EQ(c.fill, canvas.At(rect.left + 1, rect.top + 1));
         EXPECT_EQ(rect, ChangedArea(canvas));
     }
+}
+
+TEST_F(VisualManagerXP, MenuBarSystemButtonsShowTheirGlyphOnTheHighlightWhileHot)
+{
+    const CRect rect(10, 10, 26, 24);
+    // Thin glyphs are smoothed: a glyph pixel is one nearer to the glyph's
+    // colour than to what lies behind it.
+    auto distance = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b));
+    };
+    auto hasGlyph = [&](COLORREF glyph, COLORREF behind) {
+        for (int y = rect.top + 1; y < rect.bottom - 1; ++y)
+            for (int x = rect.left + 1; x < rect.right - 1; ++x)
+                if (distance(canvas.At(x, y), glyph) < distance(canvas.At(x, y), behind))
+                    return true;
+        return false;
+    };
+    const COLORREF glyphOnHighlight = manager.TextOnHighlight();
+    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT);
+    struct Case {
+        UINT command, style;
+        BOOL highlight;
+        COLORREF fill;  // kBackground: not filled
+        COLORREF glyph;
+    };
+    const Case cases[] = {
+        {SC_MINIMIZE, 0, FALSE, kBackground, RGB(0, 0, 0)},
+        {SC_RESTORE, TBBS_PRESSED, FALSE, kBackground, RGB(0, 0, 0)},
+        {SC_CLOSE, 0, TRUE, manager.m_clrHighlight, glyphOnHighlight},
+        {SC_RESTORE, TBBS_PRESSED, TRUE, manager.m_clrPressedHighlight, glyphOnHighlight},
+        {SC_CLOSE, TBBS_DISABLED, TRUE, kBackground, grey},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.command) + " " + std::to_string(c.style) + " " + std::to_string(c.highlight));
+        canvas.Fill(kBackground);
+        manager.DrawMenuSystemButton(dc(), rect, c.command, c.style, c.highlight);
+        EXPECT_EQ(c.fill, canvas.At(rect.left + 1, rect.top + 1));
+        if (c.fill != kBackground) {
+            EXPECT_TRUE(HasFrame(canvas, rect, manager.m_clrHighlightFrame, manager.m_clrHighlightFrame));
+        }
+        EXPECT_TRUE(hasGlyph(c.glyph, c.fill)) << "the glyph";
+        const CRect area = ChangedArea(canvas);
+        EXPECT_FALSE(area.IsRectEmpty());
+        EXPECT_EQ(area, area & rect);
+    }
+    canvas.Fill(kBackground);
+    manager.DrawMenuSystemButton(dc(), rect, SC_MAXIMIZE, 0, TRUE);
+    EXPECT_TRUE(ChangedArea(canvas).IsRectEmpty());
 }
 
 TEST_F(VisualManagerXP, StatusPaneIsAShadowFrameLightenedWhenPoppedOut)
