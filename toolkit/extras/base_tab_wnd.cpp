@@ -1,3 +1,43 @@
 #include "toolkit/extras/base_tab_wnd.h"
 
 IMPLEMENT_DYNAMIC(CWtkBaseTabWnd, CWnd)
+
+void CWtkBaseTabWnd::AddTab(CWnd* pWnd, LPCSTR lpszLabel, int iImage, BOOL bDetachable)
+{
+    m_tabs.push_back(Tab{pWnd ? pWnd->GetSafeHwnd() : nullptr, lpszLabel ? lpszLabel : "", iImage, bDetachable, TRUE});
+}
+
+int CWtkBaseTabWnd::FindTabByWindow(HWND hWnd) const
+{
+    for (int i = 0; i < CountTabs(); ++i) {
+        if (hWnd && m_tabs[i].hWnd == hWnd)
+            return i;
+    }
+    return -1;
+}
+
+BOOL CWtkBaseTabWnd::SetTabShown(int iTab, BOOL bShow, BOOL, BOOL)
+{
+    if (!InRange(iTab))
+        return FALSE;
+    m_tabs[iTab].shown = bShow;
+    return TRUE;
+}
+
+BOOL CWtkBaseTabWnd::IsTabShown(int iTab) const
+{
+    return InRange(iTab) && m_tabs[iTab].shown;
+}
+
+int CWtkBaseTabWnd::CountShownTabs() const
+{
+    int shown = 0;
+    for (const Tab& tab : m_tabs)
+        shown += tab.shown ? 1 : 0;
+    return shown;
+}
+
+BOOL CWtkBaseTabWnd::CanDetachTab(int iTab) const
+{
+    return InRange(iTab) && m_tabs[iTab].detachable;
+}
