@@ -118,6 +118,10 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Treats a key or mouse message for this window or its controls as a
+    // dialog box does (Tab, arrows, mnemonics among the controls); TRUE when
+    // it took the message.
+    BOOL PreTranslateInput(MSG* pMsg);
     // Offers the message to the windows from its own up to and including
     // hWndStop; TRUE when one of them took it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

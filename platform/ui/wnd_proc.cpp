@@ -254,6 +254,16 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+BOOL CWnd::PreTranslateInput(MSG* pMsg)
+{
+    const UINT message = pMsg->message;
+    const bool key = message >= WM_KEYFIRST && message <= WM_KEYLAST;
+    const bool mouse = message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+    if (!key && !mouse)
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {

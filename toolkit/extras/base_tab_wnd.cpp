@@ -7,15 +7,19 @@ int CWtkBaseTabWnd::GetTabsHeight() const
     return 0;
 }
 
-BOOL CWtkBaseTabWnd::GetTabLabel(int, CString& strLabel) const
+BOOL CWtkBaseTabWnd::GetTabLabel(int iTab, CString& strLabel) const
 {
-    strLabel.Empty();
-    return FALSE;
+    if (!InRange(iTab)) {
+        strLabel.Empty();
+        return FALSE;
+    }
+    strLabel = m_tabs[iTab].label;
+    return TRUE;
 }
 
-int CWtkBaseTabWnd::GetTabIcon(int) const
+int CWtkBaseTabWnd::GetTabIcon(int iTab) const
 {
-    return -1;
+    return InRange(iTab) ? m_tabs[iTab].image : -1;
 }
 
 HICON CWtkBaseTabWnd::GetTabHicon(int) const
@@ -53,4 +57,44 @@ void CWtkBaseTabWnd::SetTabOption(UINT nOption, BOOL bRedraw)
     m_nTabOption = nOption;
     if (bRedraw && GetSafeHwnd())
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CWtkBaseTabWnd::AddTab(CWnd* pWnd, LPCSTR lpszLabel, int iImage, BOOL bDetachable)
+{
+    m_tabs.push_back(Tab{pWnd ? pWnd->GetSafeHwnd() : nullptr, lpszLabel ? lpszLabel : "", iImage, bDetachable, TRUE});
+}
+
+int CWtkBaseTabWnd::FindTabByWindow(HWND hWnd) const
+{
+    for (int i = 0; i < CountTabs(); ++i) {
+        if (hWnd && m_tabs[i].hWnd == hWnd)
+            return i;
+    }
+    return -1;
+}
+
+BOOL CWtkBaseTabWnd::SetTabShown(int iTab, BOOL bShow, BOOL, BOOL)
+{
+    if (!InRange(iTab))
+        return FALSE;
+    m_tabs[iTab].shown = bShow;
+    return TRUE;
+}
+
+BOOL CWtkBaseTabWnd::IsTabShown(int iTab) const
+{
+    return InRange(iTab) && m_tabs[iTab].shown;
+}
+
+int CWtkBaseTabWnd::CountShownTabs() const
+{
+    int shown = 0;
+    for (const Tab& tab : m_tabs)
+        shown += tab.shown ? 1 : 0;
+    return shown;
+}
+
+BOOL CWtkBaseTabWnd::CanDetachTab(int iTab) const
+{
+    return InRange(iTab) && m_tabs[iTab].detachable;
 }

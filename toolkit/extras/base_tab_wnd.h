@@ -1,13 +1,14 @@
-// CWtkBaseTabWnd: the base of every tab window.
+// CWtkBaseTabWnd: the base of every tab window. A tab shows one window; tabs
+// are addressed by their index, from 0 to the tab count - 1.
 //
 // A tab window draws none of its tabs itself: the visual manager's tab
-// hooks read the queries below. The base holds no tabs; the tab windows
-// that derive from it answer for theirs. A tab is addressed by its index;
-// an index outside the range reads as no label, no image, no icon and no
-// colours of its own.
+// hooks read the queries below. An index outside the range reads as no
+// label, no image, no icon and no colours of its own.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "platform/framework/string.h"
 #include "platform/ui/geometry.h"
@@ -51,8 +52,33 @@ public:
     void SetTabOption(UINT nOption, BOOL bRedraw);
     UINT GetTabOption() const { return m_nTabOption; }
 
+    // Appends a shown tab for pWnd (image -1: none).
+    void AddTab(CWnd* pWnd, LPCSTR lpszLabel, int iImage = -1, BOOL bDetachable = TRUE);
+    int CountTabs() const { return static_cast<int>(m_tabs.size()); }
+    // The tab that shows that window, -1 when none does.
+    int FindTabByWindow(HWND hWnd) const;
+    // Shows or hides one tab; FALSE for an index outside the range.
+    BOOL SetTabShown(int iTab, BOOL bShow, BOOL bRecalcLayout = TRUE, BOOL bActivate = FALSE);
+    BOOL IsTabShown(int iTab) const;
+    int CountShownTabs() const;
+    // Whether the tab may be dragged out; FALSE for an index outside the
+    // range.
+    BOOL CanDetachTab(int iTab) const;
+
 protected:
     // Set by the tab window's creation.
     int m_nLocation = LOCATION_BOTTOM;
     UINT m_nTabOption = 0;
+
+private:
+    struct Tab {
+        HWND hWnd;
+        CString label;
+        int image;
+        BOOL detachable;
+        BOOL shown;
+    };
+    bool InRange(int iTab) const { return iTab >= 0 && iTab < CountTabs(); }
+
+    std::vector<Tab> m_tabs;
 };

@@ -1,9 +1,22 @@
 #include "toolkit/foundation/mini_frame_wnd.h"
 
+#include "toolkit/foundation/base_control_bar.h"
+
 IMPLEMENT_DYNAMIC(CWtkMiniFrameWnd, CWnd)
 
 CWtkMiniFrameWnd::CWtkMiniFrameWnd() = default;
 CWtkMiniFrameWnd::~CWtkMiniFrameWnd() = default;
+
+void CWtkMiniFrameWnd::AdjustLayout()
+{
+    if (!m_hWnd || !m_pBar || !m_pBar->GetSafeHwnd())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    m_pBar->SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
+                         SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 namespace {
 

@@ -13,6 +13,10 @@ public:
 
     // The bar the frame holds, or null.
     virtual CWtkBaseControlBar* GetFirstBar() const { return m_pBar; }
+    // How many bars the frame holds: 1 while it holds its bar, else 0.
+    virtual int HasBar() const { return m_pBar ? 1 : 0; }
+    // Makes the held bar fill the client area and redraws it at once.
+    virtual void AdjustLayout();
 
     // Redraws every mini frame window of this thread (invalidate, erase,
     // frame, children, now).

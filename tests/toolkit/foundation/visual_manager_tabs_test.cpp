@@ -277,6 +277,24 @@ TEST(BaseTabWnd, HasNoTabsAndAnswersEveryIndexWithNothing)
     }
 }
 
+TEST(BaseTabWnd, AddedTabsAnswerTheirLabelAndImageAndNothingElse)
+{
+    CWtkBaseTabWnd base;
+    base.AddTab(nullptr, "First", 3);
+    base.AddTab(nullptr, "Second");
+    CString label;
+    ASSERT_TRUE(base.GetTabLabel(0, label));
+    EXPECT_EQ(CString("First"), label);
+    EXPECT_EQ(3, base.GetTabIcon(0));
+    ASSERT_TRUE(base.GetTabLabel(1, label));
+    EXPECT_EQ(CString("Second"), label);
+    EXPECT_EQ(-1, base.GetTabIcon(1));
+    EXPECT_FALSE(base.GetTabLabel(2, label));
+    EXPECT_TRUE(label.IsEmpty());
+    EXPECT_EQ(nullptr, base.GetTabHicon(0));
+    EXPECT_EQ(kNone, base.TabBackColorAt(0));
+}
+
 // A tab window that counts its paints.
 class PaintCountingTabWnd : public FakeTabWnd {
 public:

@@ -170,8 +170,9 @@ public:
     }
     BOOL CreatePopup(int x)
     {
-        return this->CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "vm",
-                              WS_POPUP | WS_VISIBLE | WS_BORDER, x, 0, 40, 30, nullptr, nullptr);
+        // The window layer's own creation, which bars hide behind theirs.
+        return this->CWnd::CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "vm",
+                                    WS_POPUP | WS_VISIBLE | WS_BORDER, x, 0, 40, 30, nullptr, nullptr);
     }
     // Handles what is pending (the display's own expose messages among it),
     // paints, and starts counting afresh.

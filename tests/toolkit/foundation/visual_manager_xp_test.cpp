@@ -343,7 +343,7 @@ class CaptionedDockingBar : public CWtkDockingControlBar {
 public:
     BOOL Create()
     {
-        return CreateEx(0, AfxRegisterWndClass(0), "Output", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr);
+        return CreateEx(0, AfxRegisterWndClass(0), "Output", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0);
     }
 };
 

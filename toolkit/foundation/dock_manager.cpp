@@ -1,0 +1,111 @@
+#include "toolkit/foundation/dock_manager.h"
+
+#include "platform/ui/frame_wnd.h"
+#include "toolkit/foundation/base_control_bar.h"
+
+BOOL CWtkDockManager::s_bRestoringDockState = FALSE;
+
+CWtkDockManager::CWtkDockManager() = default;
+CWtkDockManager::~CWtkDockManager() = default;
+
+BOOL CWtkDockManager::Create(CFrameWnd* pFrame)
+{
+    m_pFrame = pFrame;
+    return TRUE;
+}
+
+BOOL CWtkDockManager::AddControlBar(CWtkBaseControlBar* pBar, BOOL bTail, BOOL bAutoHide, BOOL bInsertForOuterEdge)
+{
+    if (!pBar)
+        return FALSE;
+    CObList& list = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    if (list.Find(pBar))
+        return FALSE;
+    if (bTail) {
+        list.AddTail(pBar);
+    } else if (!bInsertForOuterEdge) {
+        list.AddHead(pBar);
+    } else {
+        POSITION pos = list.GetHeadPosition();
+        POSITION before = nullptr;
+        while (pos && !before) {
+            POSITION here = pos;
+            if (static_cast<CWtkBaseControlBar*>(list.GetNext(pos))->CanBeDetached())
+                before = here;
+        }
+        if (before)
+            list.InsertBefore(before, pBar);
+        else
+            list.AddTail(pBar);
+    }
+    pBar->SetDockSite(m_pFrame);
+    return TRUE;
+}
+
+BOOL CWtkDockManager::InsertBarNextTo(CWtkBaseControlBar* pBar, CWtkBaseControlBar* pTarget, BOOL bAfter)
+{
+    if (!pBar || m_lstControlBars.Find(pBar))
+        return FALSE;
+    POSITION target = pTarget ? m_lstControlBars.Find(pTarget) : nullptr;
+    if (!target)
+        return FALSE;
+    if (bAfter)
+        m_lstControlBars.InsertAfter(target, pBar);
+    else
+        m_lstControlBars.InsertBefore(target, pBar);
+    return TRUE;
+}
+
+void CWtkDockManager::RemoveBar(CWtkBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout, BOOL bAutoHide)
+{
+    CObList& list = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    POSITION pos = pBar ? list.Find(pBar) : nullptr;
+    if (!pos)
+        return;
+    list.RemoveAt(pos);
+    if (bDestroy && pBar->GetSafeHwnd())
+        pBar->DestroyWindow();
+    if (bAdjustLayout)
+        AdjustDockingLayout(nullptr);
+}
+
+void CWtkDockManager::DockControlBar(CWtkBaseControlBar* pBar, UINT, LPCRECT)
+{
+    if (!pBar || m_lstControlBars.IsEmpty())
+        return;
+    if ((pBar->GetControlBarStyle() & 0x5) == 0)
+        AddControlBar(pBar, TRUE, FALSE, FALSE);
+}
+
+CWtkBaseControlBar* CWtkDockManager::BarAtPoint(CPoint point, int nSensitivity, BOOL bExact,
+                                                const CRuntimeClass* pClass, BOOL bCheckVisibility,
+                                                const CWtkBaseControlBar* pIgnore) const
+{
+    POSITION pos = m_lstControlBars.GetHeadPosition();
+    while (pos) {
+        CWtkBaseControlBar* bar = static_cast<CWtkBaseControlBar*>(m_lstControlBars.GetNext(pos));
+        if (bar == pIgnore || !bar->GetSafeHwnd())
+            continue;
+        if (pClass && !bar->IsKindOf(pClass))
+            continue;
+        if (bCheckVisibility && !bar->IsBarVisible())
+            continue;
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        if (!bExact)
+            rect.InflateRect(nSensitivity, nSensitivity);
+        if (rect.PtInRect(point))
+            return bar;
+    }
+    return nullptr;
+}
+
+BOOL CWtkDockManager::EdgeZoneAtPoint(CPoint, DWORD&, BOOL&) const
+{
+    return FALSE;
+}
+
+BOOL CWtkDockManager::AdjustDockingLayout(HDWP)
+{
+    return TRUE;
+}

@@ -1,0 +1,3 @@
+#include "toolkit/foundation/docking_cb_wrapper.h"
+
+IMPLEMENT_DYNAMIC(CWtkDockingCBWrapper, CWtkDockingControlBar)

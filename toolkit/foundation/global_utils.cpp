@@ -1,0 +1,3 @@
+#include "toolkit/foundation/global_utils.h"
+
+CWtkGlobalUtils g_wtkGlobalUtils;
