@@ -1,0 +1,7 @@
+#include "toolkit/foundation/slider.h"
+
+IMPLEMENT_DYNAMIC(CWtkSlider, CWtkBaseControlBar)
+
+CWtkSlider::CWtkSlider(BOOL bDefaultSlider, CWnd* pOwner) : m_bDefaultSlider(bDefaultSlider), m_pOwner(pOwner) {}
+
+CWtkSlider::~CWtkSlider() = default;
