@@ -4,6 +4,8 @@
 
 IMPLEMENT_DYNAMIC(CWtkMiniFrameWnd, CWnd)
 
+const UINT WTKMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageA("WTKMSG_CHECKEMPTYMINIFRAME");
+
 CWtkMiniFrameWnd::CWtkMiniFrameWnd() = default;
 CWtkMiniFrameWnd::~CWtkMiniFrameWnd() = default;
 

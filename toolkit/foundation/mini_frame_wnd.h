@@ -5,6 +5,10 @@
 
 class CWtkBaseControlBar;
 
+// Posted to a mini frame that a bar has left: the frame closes itself when it
+// holds no bar any more.
+extern const UINT WTKMSG_CHECKEMPTYMINIFRAME;
+
 class CWtkMiniFrameWnd : public CWnd {
     DECLARE_DYNAMIC(CWtkMiniFrameWnd)
 public:
