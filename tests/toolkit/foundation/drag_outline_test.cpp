@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "dib_canvas.h"
 #include "drag_helpers_support.h"
 #include "platform/framework/string.h"
 #include "platform/ui/app.h"
@@ -442,6 +443,64 @@ TEST_F(WtkDragOutline, TemporaryTabNeedsEnoughTabsForTheBarsAnswer)
         EXPECT_EQ(target.tabs.CountTabs(), c.tabs);
     }
     app.m_pMainWnd = nullptr;
+}
+
+// The screen's pixels of a rectangle.
+class ScreenShot {
+public:
+    explicit ScreenShot(const CRect& rect) : canvas(rect.Width(), rect.Height()), m_rect(rect)
+    {
+        HDC screen = ::GetDC(nullptr);
+        ok = canvas.IsValid() && ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), screen,
+                                          rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    DibCanvas canvas;
+    bool ok = false;
+
+private:
+    CRect m_rect;
+};
+
+// The outline inverts a half-tone band as wide as asked along the inside of
+// its rectangle on the screen, as it does during a drag (the frame locked),
+// and drawing it again restores the screen.
+TEST_F(WtkDragOutline, OutlineInvertsItsBandOnTheScreenAndDrawingItAgainRestoresIt)
+{
+    CWtkDockManager frameManager;
+    frameManager.Create(frame);
+    frameManager.FreezeRedraw(TRUE);
+    CRect f;
+    frame->GetWindowRect(&f);
+    const CRect rect(f.left + 20, f.top + 40, f.left + 80, f.top + 100);
+    const ScreenShot before(rect);
+    ASSERT_TRUE(before.ok);
+
+    CWtkDragOutline real;
+    real.DrawDragRect(&rect, nullptr, TRUE, 4, 4);
+    const ScreenShot drawn(rect);
+    real.DrawDragRect(&rect, nullptr, TRUE, 4, 4);
+    const ScreenShot erased(rect);
+    frameManager.FreezeRedraw(FALSE);
+    ASSERT_TRUE(drawn.ok);
+    ASSERT_TRUE(erased.ok);
+
+    int changedInBand = 0;
+    int changedInside = 0;
+    int notRestored = 0;
+    for (int y = 0; y < rect.Height(); ++y) {
+        for (int x = 0; x < rect.Width(); ++x) {
+            const bool band = x < 4 || y < 4 || x >= rect.Width() - 4 || y >= rect.Height() - 4;
+            const bool changed = drawn.canvas.At(x, y) != before.canvas.At(x, y);
+            (band ? changedInBand : changedInside) += changed ? 1 : 0;
+            notRestored += erased.canvas.At(x, y) != before.canvas.At(x, y) ? 1 : 0;
+        }
+    }
+    // A checkerboard inverts half of the band's pixels.
+    const int bandPixels = rect.Width() * rect.Height() - (rect.Width() - 8) * (rect.Height() - 8);
+    EXPECT_EQ(changedInBand, bandPixels / 2);
+    EXPECT_EQ(changedInside, 0);
+    EXPECT_EQ(notRestored, 0);
 }
 
 }  // namespace
