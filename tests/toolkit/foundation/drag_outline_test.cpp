@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -338,6 +339,29 @@ TEST_F(WtkDragOutline, PlainBarCaptionShowsTabShapedOutlineWhileTheCursorIsOnIt)
         EXPECT_FALSE(outline.m_bFrameTabDrawn);
         EXPECT_EQ(outline.m_nInsertedTabID, -1);
         outline.m_ptHot = start;
+    }
+}
+
+// Every rectangle drawn is inverted an even number of times by the end of
+// the drag, so nothing is left on the screen, forced moves included.
+TEST_F(WtkDragOutline, ForcedMoveOntoACaptionLeavesNothingOnTheScreen)
+{
+    DockingBar target;
+    ASSERT_TRUE(target.Create(frame, 1002, WS_CHILD | WS_VISIBLE, 0, CRect(10, 150, 210, 250)));
+    manager.target = &target;
+    MoveTo(start + CPoint(10, 0));
+    manager.onCaption = TRUE;
+    MoveTo(start + CPoint(11, 0), TRUE);
+    EXPECT_TRUE(outline.m_bFrameTabDrawn);
+    outline.EndDrawDragOutline(TRUE);
+
+    ASSERT_EQ(outline.draws.size(), 8u);
+    for (const RecordingOutline::Draw& draw : outline.draws) {
+        SCOPED_TRACE(::testing::PrintToString(draw.rect));
+        EXPECT_FALSE(draw.hasOld);
+        const auto times = std::count_if(outline.draws.begin(), outline.draws.end(),
+                                         [&](const RecordingOutline::Draw& other) { return other.rect == draw.rect; });
+        EXPECT_EQ(times % 2, 0);
     }
 }
 
