@@ -21,8 +21,7 @@ public:
     // Locks the node: a locked node stays in the tree when it becomes empty,
     // so that a bar that remembers it can return to it.
     void AddRef() { ++m_dwRefCount; }
-    // Unlocks it; once no lock is left the tree drops the nodes that became
-    // empty.
+    // Unlocks it.
     void Release();
     int GetRefCount() const { return m_dwRefCount; }
 
