@@ -28,6 +28,9 @@ BOOL CWtkDockBar::DockControlBar(CWtkBaseControlBar* pBar, int, LPCRECT lpRect)
         ScreenToClient(&rect);
         pBar->MoveWindow(&rect);
     }
+    // The place the bar took is the one it keeps wanting in its row.
+    if (pBar->IsKindOf(RUNTIME_CLASS(CWtkControlBar)))
+        static_cast<CWtkControlBar*>(pBar)->UpdateFullRect();
     return TRUE;
 }
 

@@ -17,7 +17,8 @@ public:
     virtual BOOL CanAcceptBar(const CWtkBaseControlBar* pBar) const;
     // Takes the bar in (dock method 1 by the mouse, 2 into its recent row, 4
     // by its recent row index or rectangle); lpRect in screen coordinates.
-    // For now the bar joins the list and its window goes to lpRect.
+    // For now the bar joins the list, its window goes to lpRect and a
+    // control bar keeps that place as its full rectangle.
     virtual BOOL DockControlBar(CWtkBaseControlBar* pBar, int nDockMethod, LPCRECT lpRect = nullptr);
     // Lets the bar go; nothing when it is not here.
     virtual void RemoveControlBar(CWtkBaseControlBar* pBar);
