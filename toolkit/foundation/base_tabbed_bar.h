@@ -11,6 +11,9 @@ class CWtkBaseTabbedBar : public CWtkDockingControlBar {
 public:
     // The tab window that holds the tabs, or null before it exists.
     virtual CWtkBaseTabWnd* GetUnderlinedWindow() const { return m_pTabWnd; }
+    // Whether a window dragged onto the caption is shown as a further tab
+    // while the bar holds more than one tab.
+    virtual BOOL AcceptsTabs() const { return TRUE; }
 
     using CWtkDockingControlBar::ShowControlBar;
     // Shows or hides the tab of one of its bars.

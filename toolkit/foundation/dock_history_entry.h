@@ -31,7 +31,7 @@ public:
     // Takes over the other entry's containers (locking them), rectangle,
     // share, side flag and neighbours.
     void CopyFrom(const CWtkDockHistoryEntry& other);
-    // Releases both containers and forgets them.
+    // Releases both containers and returns to the values of a new entry.
     void Clear();
 
     CWtkBarContainer* m_pRecentBarContainer = nullptr;

@@ -12,6 +12,7 @@
 
 class CWnd;
 class CWtkBaseControlBar;
+class CWtkDockHistory;
 class CWtkDockManager;
 
 class CWtkDragOutline {
@@ -22,8 +23,10 @@ public:
     CWtkDragOutline& operator=(const CWtkDragOutline&) = delete;
 
     // Binds the outline to the window being dragged (a mini frame or a
-    // control bar) and finds the dock manager that proposes drop places.
-    void Init(CWnd* pDraggedWnd);
+    // control bar) and finds the dock manager that proposes drop places. A
+    // control bar passes its dock history too: a docked bar's outline
+    // starts at the size of its recent floating rectangle.
+    void Init(CWnd* pDraggedWnd, const CWtkDockHistory* pDockHistory = nullptr);
     // Follows the cursor: redraws the outline at the place a drop would
     // take now. Moves below the system's drag threshold draw nothing once
     // an outline exists, unless bForceMove.
@@ -69,7 +72,14 @@ private:
     // Takes the temporary tab out of a tabbed target, or erases the tab
     // outline over a plain one.
     void RemoveTabPreDocking(CWtkBaseControlBar* pTarget);
-    // The rectangle the outline shows (the proposal, else the drag
-    // rectangle).
-    const CRect& ShownRect() const;
+    // Draws the outline at rect, moving it from where it stands.
+    void ShowOutline(const CRect& rect);
+    // Takes the outline off the screen.
+    void HideOutline();
+
+    const CWtkDockHistory* m_pDockHistory = nullptr;
+    // What stands on the screen: the outline is drawn by inverting pixels,
+    // so only a rectangle that is there may be drawn again to erase it.
+    BOOL m_bOutlineShown = FALSE;
+    CRect m_rectShown;
 };

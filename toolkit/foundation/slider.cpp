@@ -2,6 +2,8 @@
 
 IMPLEMENT_DYNAMIC(CWtkSlider, CWtkBaseControlBar)
 
+int CWtkSlider::m_nDefaultWidth = 4;
+
 CWtkSlider::CWtkSlider(BOOL bDefaultSlider, CWnd* pOwner) : m_bDefaultSlider(bDefaultSlider), m_pOwner(pOwner) {}
 
 CWtkSlider::~CWtkSlider() = default;

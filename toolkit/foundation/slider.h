@@ -18,6 +18,10 @@ public:
     // of an inner slider.
     CWtkBarContainerManager* GetContainerManager() const { return m_pContainerManager; }
 
+    // The thickness of the sliders that inserting a bar next to another
+    // makes.
+    static int m_nDefaultWidth;
+
 protected:
     BOOL m_bDefaultSlider;
     CWnd* m_pOwner;
