@@ -203,4 +203,75 @@ TEST_F(WtkControlBarFloat, EscapeDuringAnOutlineDragLeavesTheBarWhereItWas)
     EXPECT_EQ(m_bar.GetParent(), &m_dockBar);
 }
 
+TEST_F(WtkControlBarFloat, AnOutlineDraggedOffTheDockBarFloatsTheBarWhereItWasDropped)
+{
+    DockIt();
+    const CPoint start = CentreOf(m_bar);
+    ASSERT_TRUE(::SetCursorPos(start.x, start.y));
+    CPoint client(start);
+    m_bar.ScreenToClient(&client);
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ASSERT_TRUE(m_bar.IsDragging());
+
+    // A release before the outline moved is a click: the bar stays.
+    m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_FALSE(m_bar.IsDragging());
+    EXPECT_EQ(m_bar.GetParent(), &m_dockBar);
+
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ASSERT_TRUE(::SetCursorPos(start.x + 80, start.y + 200));
+    m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x + 80, client.y + 200));
+    const CRect outline = m_bar.GetDragFrameImpl().m_rectDrag;
+    ASSERT_TRUE(m_bar.GetDragFrameImpl().m_bDragStarted);
+    ASSERT_FALSE(outline.IsRectEmpty());
+    // The outline follows the cursor off the dock bar.
+    EXPECT_TRUE(outline.PtInRect(CPoint(start.x + 80, start.y + 200)));
+
+    m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(client.x + 80, client.y + 200));
+    EXPECT_FALSE(m_bar.IsDragging());
+    EXPECT_NE(::GetCapture(), m_bar.m_hWnd);
+    CWtkMiniFrameWnd* miniFrame = m_bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(miniFrame, nullptr);
+    m_miniFrame = miniFrame->GetSafeHwnd();
+    CRect frameRect;
+    miniFrame->GetWindowRect(&frameRect);
+    EXPECT_EQ(frameRect, outline);
+    EXPECT_FALSE(m_dockBar.Holds(&m_bar));
+    EXPECT_FALSE(m_bar.GetDragFrameImpl().m_bDragStarted);
+    // Where it was docked is remembered.
+    EXPECT_EQ(m_bar.GetRecentDockInfo().m_pRecentDockBar, &m_dockBar);
+}
+
+TEST_F(WtkControlBarFloat, ALiveDragMovesTheBarWithTheCursorThroughItsDockBar)
+{
+    m_bar.SetOwnDockMode(1);
+    DockIt();
+    const CRect full = m_bar.GetFullRect();
+    const CPoint start = CentreOf(m_bar);
+    ASSERT_TRUE(::SetCursorPos(start.x, start.y));
+    CPoint client(start);
+    m_bar.ScreenToClient(&client);
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ASSERT_TRUE(m_bar.IsDragging());
+
+    ASSERT_TRUE(::SetCursorPos(start.x + 7, start.y + 3));
+    m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ASSERT_TRUE(::SetCursorPos(start.x + 2, start.y + 3));
+    m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ASSERT_EQ(m_dockBar.moves.size(), 2u);
+    EXPECT_EQ(m_dockBar.moves[0].bar, &m_bar);
+    EXPECT_EQ(m_dockBar.moves[0].delta, CSize(7, 3));
+    EXPECT_EQ(m_dockBar.moves[1].delta, CSize(-5, 0));
+    CRect expected(full);
+    expected.OffsetRect(2, 3);
+    EXPECT_EQ(m_bar.GetFullRect(), expected);
+
+    m_bar.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(m_bar.IsDragging());
+    EXPECT_NE(::GetCapture(), m_bar.m_hWnd);
+    // A live drag ends where the dock bar put the bar: no mini frame.
+    EXPECT_EQ(m_bar.GetParent(), &m_dockBar);
+    EXPECT_EQ(m_bar.GetParentMiniFrame(TRUE), nullptr);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base_control_bar_support.h"
 #include "toolkit/foundation/control_bar.h"
@@ -49,6 +50,17 @@ public:
     {
         return GetControlBarList().Find(const_cast<CWtkBaseControlBar*>(pBar)) != nullptr;
     }
+    // Records the steps of live drags it is asked to make.
+    BOOL MoveControlBar(CWtkBaseControlBar* pBar, int dx, int dy) override
+    {
+        moves.push_back({pBar, CSize(dx, dy)});
+        return FALSE;
+    }
+    struct Move {
+        CWtkBaseControlBar* bar;
+        CSize delta;
+    };
+    std::vector<Move> moves;
 };
 
 inline std::string ClassNameOf(HWND hWnd)
