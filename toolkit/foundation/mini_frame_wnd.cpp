@@ -6,6 +6,7 @@
 #include "platform/ui/resource_exception.h"
 #include "platform/ui/window_class.h"
 #include "toolkit/foundation/base_control_bar.h"
+#include "toolkit/foundation/global_utils.h"
 
 const UINT WTKMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageA("WTKMSG_CHECKEMPTYMINIFRAME");
 
@@ -56,7 +57,8 @@ BOOL CWtkMiniFrameWnd::Create(LPCSTR lpszWindowName, DWORD dwStyle, const RECT& 
 BOOL CWtkMiniFrameWnd::CreateEx(DWORD dwStyleEx, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                                 CWnd* pParentWnd, CCreateContext*)
 {
-    if (pParentWnd && !pParentWnd->IsFrameWnd())
+    // A mini frame docks through its owner's dock manager.
+    if (pParentWnd && (!pParentWnd->IsFrameWnd() || !g_wtkGlobalUtils.GetDockManager(pParentWnd)))
         return FALSE;
     LPCSTR className = MiniFrameClass();
     m_hWndOwnerFrame = pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr;

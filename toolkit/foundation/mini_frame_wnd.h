@@ -16,7 +16,8 @@ public:
     ~CWtkMiniFrameWnd() override;
 
     // A pop-up window of the class "WtkMiniWrame:..." at rect (screen),
-    // owned by pParentWnd, which must be a frame window when given. A frame
+    // owned by pParentWnd, which must be a frame window with a dock manager
+    // when given. A frame
     // made this way deletes itself with its window.
     virtual BOOL Create(LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
                         CCreateContext* pContext = nullptr);

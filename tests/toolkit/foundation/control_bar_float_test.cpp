@@ -274,4 +274,39 @@ TEST_F(WtkControlBarFloat, ALiveDragMovesTheBarWithTheCursorThroughItsDockBar)
     EXPECT_EQ(m_bar.GetParentMiniFrame(TRUE), nullptr);
 }
 
+TEST_F(WtkControlBarFloat, ADraggedBarLeavesItsDockBarOnceItNoLongerCoversATenthOfIt)
+{
+    DockIt();
+    ASSERT_TRUE(m_frame->AddControlBar(&m_dockBar));
+    CRect dock;
+    m_dockBar.GetWindowRect(&dock);
+    const CPoint inside(dock.left + 50, dock.top + 10);
+    const CPoint below(dock.left + 50, dock.bottom + 40);
+    struct Case {
+        const char* name;
+        CRect drag;  // relative to the dock bar's top left
+        CPoint cursor;
+        BOOL leaving;
+    };
+    const Case cases[] = {
+        {"still over the dock bar", CRect(5, 2, 125, 28), inside, FALSE},
+        {"a tenth of its height still over it", CRect(5, 26, 125, 46), below, FALSE},
+        {"less than a tenth, cursor outside", CRect(5, 29, 125, 69), below, TRUE},
+        {"less than a tenth, cursor inside", CRect(5, 29, 125, 69), inside, FALSE},
+        {"clear of the dock bar", CRect(5, 60, 125, 86), below, TRUE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRect drag(c.drag);
+        drag.OffsetRect(dock.left, dock.top);
+        m_bar.SetDragRect(drag);
+        ASSERT_TRUE(::SetCursorPos(c.cursor.x, c.cursor.y));
+        CWtkDockBar* under = nullptr;
+        EXPECT_EQ(m_bar.IsLeavingDockBar(15, under), c.leaving);
+        // The dock bar under the cursor, with the docking sensitivity.
+        EXPECT_EQ(under, c.cursor == inside ? static_cast<CWtkDockBar*>(&m_dockBar) : nullptr);
+    }
+    m_frame->RemoveControlBarFromDockManager(&m_dockBar, FALSE);
+}
+
 }  // namespace

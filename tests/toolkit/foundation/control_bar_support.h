@@ -35,6 +35,7 @@ public:
         m_pParentDockBar = pDockBar;
         m_pDockBarRow = pRow;
     }
+    void SetDragRect(const CRect& rect) { m_rectDrag = rect; }
     CSize minSize = CSize(1, 1);
 };
 
