@@ -29,7 +29,6 @@ BEGIN_MESSAGE_MAP(CWtkControlBar, CWtkBaseControlBar)
     ON_WM_CONTEXTMENU()
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -394,11 +393,6 @@ void CWtkControlBar::OnContextMenu(CWnd*, CPoint point)
         return;
     frame->SendMessage(WTKMSG_TOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd),
                        MAKELPARAM(point.x, point.y));
-}
-
-void CWtkControlBar::OnDestroy()
-{
-    Default();
 }
 
 void CWtkControlBar::OnNcDestroy()

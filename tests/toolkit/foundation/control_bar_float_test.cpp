@@ -77,6 +77,7 @@ TEST_F(WtkControlBarFloat, DockingPutsTheBarInTheDockBarWithItsSideAndBorders)
 TEST_F(WtkControlBarFloat, FloatingMovesTheBarIntoAMiniFrameOwnedByTheFrame)
 {
     DockIt();
+    m_bar.SetPinState(1);
     const CRect floatRect(300, 260, 460, 300);
     ASSERT_TRUE(m_bar.FloatControlBar(floatRect, 2, TRUE));
 
@@ -101,6 +102,10 @@ TEST_F(WtkControlBarFloat, FloatingMovesTheBarIntoAMiniFrameOwnedByTheFrame)
     EXPECT_TRUE(m_bar.GetBarStyle() & CBRS_FLOATING);
     EXPECT_EQ(m_bar.GetParentDockBar(), nullptr);
     EXPECT_FALSE(m_dockBar.Holds(&m_bar));
+    // The mini frame takes the bar's pin state and its recent floating
+    // rectangle.
+    EXPECT_EQ(miniFrame->GetPinState(), 1);
+    EXPECT_EQ(miniFrame->GetRecentFloatingRect(), m_bar.GetRecentDockInfo().m_rectRecentFloatingRect);
     // A floating bar has no border lines inside it.
     CRect inside(0, 0, 100, 50);
     m_bar.CalcInsideRect(inside, TRUE);
@@ -110,8 +115,11 @@ TEST_F(WtkControlBarFloat, FloatingMovesTheBarIntoAMiniFrameOwnedByTheFrame)
     ASSERT_TRUE(m_bar.FloatControlBar(CRect(0, 0, 50, 50), 2, TRUE));
     EXPECT_EQ(m_bar.GetParentMiniFrame(TRUE), miniFrame);
 
-    // Docking back empties the mini frame, which then goes by itself.
+    // Docking back takes the mini frame's pin state and empties the mini
+    // frame, which then goes by itself.
+    miniFrame->SetPinState(0);
     DockIt();
+    EXPECT_EQ(m_bar.GetPinState(), 0);
     EXPECT_EQ(m_bar.GetParent(), &m_dockBar);
     EXPECT_FALSE(m_bar.GetBarStyle() & CBRS_FLOATING);
     EXPECT_TRUE(PumpUntil([this] { return !::IsWindow(m_miniFrame); }));
@@ -307,6 +315,24 @@ TEST_F(WtkControlBarFloat, ADraggedBarLeavesItsDockBarOnceItNoLongerCoversATenth
         EXPECT_EQ(under, c.cursor == inside ? static_cast<CWtkDockBar*>(&m_dockBar) : nullptr);
     }
     m_frame->RemoveControlBarFromDockManager(&m_dockBar, FALSE);
+}
+
+TEST_F(WtkControlBarFloat, FloatingByTheMouseBringsTheMiniFrameUnderTheCursor)
+{
+    DockIt();
+    ASSERT_TRUE(::SetCursorPos(500, 400));
+    ASSERT_TRUE(m_bar.FloatControlBar(CRect(100, 100, 220, 130), 1, TRUE));
+    CWtkMiniFrameWnd* miniFrame = m_bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(miniFrame, nullptr);
+    m_miniFrame = miniFrame->GetSafeHwnd();
+    CRect frameRect;
+    miniFrame->GetWindowRect(&frameRect);
+    // The bar's hot spot (its top left corner here) lies under the cursor.
+    EXPECT_EQ(frameRect, CRect(500, 400, 620, 430));
+    EXPECT_EQ(miniFrame->GetCursorPoint(), CPoint(500, 400));
+    // The outline mode leaves the mini frame's own move alone.
+    EXPECT_FALSE(miniFrame->IsMoving());
+    EXPECT_FALSE(m_bar.IsDragging());
 }
 
 }  // namespace
