@@ -188,6 +188,55 @@ TEST_F(WtkControlBar, FixedLayoutAndTheRoomToGrowOrShrink)
     EXPECT_EQ(RectInParent(bar), CRect(20, 0, 30, 12));
 }
 
+// A bar whose content asks for a size of its own.
+class SizedBar : public TestBar {
+public:
+    CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(90, 24) : CSize(24, 90); }
+};
+
+TEST_F(WtkControlBar, ImmediateSizingFollowsTheContentAndTellsTheRow)
+{
+    CountingFrame* frame = NewFrame();
+    ASSERT_NE(frame, nullptr);
+    FrameHolder holder(frame);
+    TestDockBar dockBar;
+    ASSERT_TRUE(dockBar.Make(frame, CBRS_ALIGN_TOP, CRect(0, 0, 300, 30)));
+    SizedBar bar;
+    ASSERT_TRUE(bar.Make(frame, 306, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, WTK_CBRS_FLOAT, CRect(4, 3, 54, 23)));
+    RecordingRow row;
+    bar.PutInRow(&dockBar, &row);
+
+    bar.AdjustSizeImmediate(TRUE);
+    EXPECT_EQ(RectInParent(bar), CRect(4, 3, 94, 27));
+    EXPECT_EQ(bar.GetFullRect(), CRect(4, 3, 94, 27));
+    ASSERT_EQ(row.resized.size(), 2u);  // the window's own size change, then the request
+    EXPECT_EQ(row.resized[1], &bar);
+
+    // At its size already: nothing moves and nobody is told.
+    row.resized.clear();
+    bar.AdjustSizeImmediate(TRUE);
+    EXPECT_TRUE(row.resized.empty());
+
+    // A vertical bar takes the vertical size; without the layout request
+    // only the window tells its row.
+    bar.SetBarAlignment(CBRS_ALIGN_LEFT);
+    bar.AdjustSizeImmediate(FALSE);
+    EXPECT_EQ(RectInParent(bar), CRect(4, 3, 28, 93));
+    EXPECT_EQ(row.resized.size(), 1u);
+
+    // Undocking leaves the dock bar; the frame lays out unless delayed.
+    ASSERT_TRUE(dockBar.DockControlBar(&bar, 4));
+    const int layouts = frame->layouts;
+    bar.UnDockControlBar(TRUE);
+    EXPECT_FALSE(dockBar.Holds(&bar));
+    EXPECT_EQ(frame->layouts, layouts);
+    ASSERT_TRUE(dockBar.DockControlBar(&bar, 4));
+    bar.UnDockControlBar(FALSE);
+    EXPECT_FALSE(dockBar.Holds(&bar));
+    EXPECT_EQ(frame->layouts, layouts + 1);
+    bar.PutInRow(nullptr, nullptr);
+}
+
 // ---- The non-client area ------------------------------------------------------------------
 
 // Records what a bar's non-client painting asks of the visual manager.
