@@ -145,6 +145,9 @@ void CWtkDragOutline::MoveDragOutline(BOOL bForceMove)
     if (!bMayBeTabbed && m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CWtkDockingControlBar)))
         bMayBeTabbed = static_cast<CWtkDockingControlBar*>(m_pDraggedWnd)->CanBeAttached();
 
+    // Over a caption the outline gives way to a tab. It goes even on a
+    // forced move: an outline left on the screen beside a tab would never be
+    // erased.
     if (pTarget && bMayBeTabbed && bOnCaption) {
         if (CWtkBaseTabWnd* tabWnd = TabWndOf(pTarget)) {
             const int tabs = tabWnd->CountTabs();
@@ -152,8 +155,7 @@ void CWtkDragOutline::MoveDragOutline(BOOL bForceMove)
             CWtkPlaceholderDockingBar& placeholder = CWtkPlaceholderDockingBar::Get();
             if (((tabs > 1 && accepts) || (tabs > 0 && !accepts)) && placeholder.GetSafeHwnd()) {
                 if (m_nInsertedTabID == -1) {
-                    if (!bForceMove)
-                        HideOutline();
+                    HideOutline();
                     if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CWtkMultiMiniFrameWnd)) &&
                         static_cast<CWtkMiniFrameWnd*>(m_pDraggedWnd)->HasBar() > 1)
                         m_pDraggedWnd->ShowWindow(SW_HIDE);
@@ -166,8 +168,7 @@ void CWtkDragOutline::MoveDragOutline(BOOL bForceMove)
             }
         } else if (!pTarget->IsKindOf(RUNTIME_CLASS(CWtkBaseTabbedBar))) {
             if (m_nInsertedTabID == -1 && !m_bFrameTabDrawn) {
-                if (!bForceMove)
-                    HideOutline();
+                HideOutline();
                 DrawTabOutline(pTarget, TRUE);
                 m_nInsertedTabID = 1;
             }
@@ -191,9 +192,8 @@ void CWtkDragOutline::MoveDragOutline(BOOL bForceMove)
 
 void CWtkDragOutline::EndDrawDragOutline(BOOL bFinal)
 {
-    if (m_nInsertedTabID == -1)
-        HideOutline();
-    else
+    HideOutline();
+    if (m_nInsertedTabID != -1)
         m_bDragStarted = TRUE;
 
     if (!bFinal)

@@ -160,7 +160,8 @@ BOOL CWtkGlobalUtils::GetDockingInfo(CWtkDockManager* pDockManager, CWnd* pDragg
     rectDrop.SetRectEmpty();
     bDockToBar = FALSE;
     pTargetBar = nullptr;
-    if (IsCtrlKeyDown() || !pDockManager || !pDraggedWnd || !pDraggedWnd->GetSafeHwnd())
+    // Holding Ctrl while dragging keeps a bar from docking anywhere.
+    if (::GetKeyState(VK_CONTROL) < 0 || !pDockManager || !pDraggedWnd || !pDraggedWnd->GetSafeHwnd())
         return FALSE;
 
     // The target: a floating frame's bar whose caption takes the point, else
@@ -228,9 +229,4 @@ BOOL CWtkGlobalUtils::CanBeDockedToFloatingBar(CWnd* pDraggedWnd) const
         return TRUE;
     // Bars that may float together with others.
     return (bar->GetControlBarStyle() & 0x40) != 0;
-}
-
-BOOL CWtkGlobalUtils::IsCtrlKeyDown() const
-{
-    return ::GetKeyState(VK_CONTROL) < 0;
 }

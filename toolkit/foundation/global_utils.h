@@ -62,10 +62,6 @@ public:
     // Set once bars were met that live in a dialog rather than in a frame:
     // requests that concern a frame then succeed without doing anything.
     BOOL m_bDialogApp = FALSE;
-
-protected:
-    // The Ctrl key is down: every docking proposal is withheld.
-    virtual BOOL IsCtrlKeyDown() const;
 };
 
 extern CWtkGlobalUtils g_wtkGlobalUtils;
