@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CWtkControlBar, CWtkBaseControlBar)
     ON_WM_CONTEXTMENU()
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -393,6 +394,21 @@ void CWtkControlBar::OnContextMenu(CWnd*, CPoint point)
         return;
     frame->SendMessage(WTKMSG_TOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd),
                        MAKELPARAM(point.x, point.y));
+}
+
+void CWtkControlBar::OnDestroy()
+{
+    // A tab of a tabbed bar leaves it before its window goes.
+    HWND tabWindow = nullptr;
+    CWtkBaseTabWnd* tabWnd = IsTabbed() ? GetParentTabWnd(tabWindow) : nullptr;
+    CWnd* holder = tabWnd ? CWnd::FromHandlePermanent(::GetParent(tabWnd->m_hWnd)) : nullptr;
+    if (holder && holder->IsKindOf(RUNTIME_CLASS(CWtkBaseTabbedBar))) {
+        const HWND self = m_hWnd;
+        static_cast<CWtkBaseTabbedBar*>(holder)->RemoveControlBar(this);
+        if (!::IsWindow(self))
+            return;
+    }
+    Default();
 }
 
 void CWtkControlBar::OnNcDestroy()

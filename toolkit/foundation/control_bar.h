@@ -151,6 +151,7 @@ protected:
     void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnCancelMode();
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     // Destroys the mini frame that took a drag over, when there is one.

@@ -11,7 +11,9 @@
 #include "control_bar_support.h"
 #include "platform/ui/message_map.h"
 #include "toolkit/controls/tool_bar.h"
+#include "toolkit/extras/base_tab_wnd.h"
 #include "toolkit/foundation/bar_nc_helper.h"
+#include "toolkit/foundation/base_tabbed_bar.h"
 #include "toolkit/foundation/ole_ip_frame_wnd.h"
 #include "toolkit/foundation/visual_manager.h"
 
@@ -235,6 +237,55 @@ TEST_F(WtkControlBar, ImmediateSizingFollowsTheContentAndTellsTheRow)
     EXPECT_FALSE(dockBar.Holds(&bar));
     EXPECT_EQ(frame->layouts, layouts + 1);
     bar.PutInRow(nullptr, nullptr);
+}
+
+// A tabbed bar with its tab window.
+class TabbedHolder : public CWtkBaseTabbedBar {
+public:
+    BOOL Make(CWnd* pParent)
+    {
+        if (!CreateEx(0, AfxRegisterWndClass(0), "tabbed", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 120), pParent,
+                      700))
+            return FALSE;
+        m_pTabWnd = &tabs;
+        return tabs.CreateEx(0, AfxRegisterWndClass(0), "tabs", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), this,
+                             101);
+    }
+    CWtkBaseTabWnd tabs;
+};
+
+TEST_F(WtkControlBar, ATabOfATabbedBarLeavesItWhenItsWindowGoes)
+{
+    CountingFrame* frame = NewFrame();
+    ASSERT_NE(frame, nullptr);
+    FrameHolder holder(frame);
+    TabbedHolder tabbed;
+    ASSERT_TRUE(tabbed.Make(frame));
+    TestBar other;
+    ASSERT_TRUE(other.Make(&tabbed.tabs, 331));
+    tabbed.tabs.AddTab(&other, "Other");
+    TestBar bar;
+    ASSERT_TRUE(bar.Make(&tabbed.tabs, 330));
+    tabbed.tabs.AddTab(&bar, "Bar");
+    EXPECT_TRUE(bar.IsTabbed());
+    const HWND window = bar.m_hWnd;
+    ASSERT_EQ(tabbed.tabs.FindTabByWindow(window), 1);
+
+    bar.DestroyWindow();
+    EXPECT_EQ(tabbed.tabs.FindTabByWindow(window), -1);
+    EXPECT_EQ(tabbed.tabs.CountTabs(), 1);
+    EXPECT_EQ(tabbed.tabs.FindTabByWindow(other.m_hWnd), 0);
+
+    // In a tab window that no tabbed or docking bar holds, a control bar is
+    // no tab.
+    CWtkBaseTabWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, AfxRegisterWndClass(0), "plain", WS_CHILD, CRect(0, 0, 100, 50), frame, 102));
+    TestBar loose;
+    ASSERT_TRUE(loose.Make(&plain, 332));
+    plain.AddTab(&loose, "Loose");
+    EXPECT_FALSE(loose.IsTabbed());
+    loose.DestroyWindow();
+    EXPECT_EQ(plain.CountTabs(), 1);
 }
 
 // ---- The non-client area ------------------------------------------------------------------
