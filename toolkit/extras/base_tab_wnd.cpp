@@ -64,6 +64,14 @@ void CWtkBaseTabWnd::AddTab(CWnd* pWnd, LPCSTR lpszLabel, int iImage, BOOL bDeta
     m_tabs.push_back(Tab{pWnd ? pWnd->GetSafeHwnd() : nullptr, lpszLabel ? lpszLabel : "", iImage, bDetachable, TRUE});
 }
 
+BOOL CWtkBaseTabWnd::RemoveTab(int iTab, BOOL)
+{
+    if (!InRange(iTab))
+        return FALSE;
+    m_tabs.erase(m_tabs.begin() + iTab);
+    return TRUE;
+}
+
 int CWtkBaseTabWnd::FindTabByWindow(HWND hWnd) const
 {
     for (int i = 0; i < CountTabs(); ++i) {

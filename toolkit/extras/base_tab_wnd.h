@@ -54,6 +54,8 @@ public:
 
     // Appends a shown tab for pWnd (image -1: none).
     void AddTab(CWnd* pWnd, LPCSTR lpszLabel, int iImage = -1, BOOL bDetachable = TRUE);
+    // Takes one tab away; FALSE for an index outside the range.
+    BOOL RemoveTab(int iTab, BOOL bRecalcLayout = TRUE);
     int CountTabs() const { return static_cast<int>(m_tabs.size()); }
     // The tab that shows that window, -1 when none does.
     int FindTabByWindow(HWND hWnd) const;

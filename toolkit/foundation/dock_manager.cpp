@@ -2,6 +2,8 @@
 
 #include "platform/ui/frame_wnd.h"
 #include "toolkit/foundation/base_control_bar.h"
+#include "toolkit/foundation/dock_bar.h"
+#include "toolkit/foundation/docking_control_bar.h"
 
 BOOL CWtkDockManager::s_bRestoringDockState = FALSE;
 
@@ -108,4 +110,79 @@ BOOL CWtkDockManager::EdgeZoneAtPoint(CPoint, DWORD&, BOOL&) const
 BOOL CWtkDockManager::AdjustDockingLayout(HDWP)
 {
     return TRUE;
+}
+
+CWtkDockBar* CWtkDockManager::DockBarForSide(DWORD dwAlignment, BOOL bFromHead) const
+{
+    const DWORD side = dwAlignment & CBRS_ALIGN_ANY;
+    POSITION pos = bFromHead ? m_lstControlBars.GetHeadPosition() : m_lstControlBars.GetTailPosition();
+    while (pos) {
+        CObject* element = bFromHead ? m_lstControlBars.GetNext(pos) : m_lstControlBars.GetPrev(pos);
+        if (element->IsKindOf(RUNTIME_CLASS(CWtkDockBar)) &&
+            static_cast<CWtkDockBar*>(element)->GetCurrentAlignment() == side)
+            return static_cast<CWtkDockBar*>(element);
+    }
+    return nullptr;
+}
+
+void CWtkDockManager::FreezeRedraw(BOOL bLock)
+{
+    m_bIsUpdateLocked = bLock;
+    HWND frame = m_pFrame ? m_pFrame->GetSafeHwnd() : nullptr;
+    if (bLock) {
+        // Locking again while the lock is held fails harmlessly.
+        if (frame && ::LockWindowUpdate(frame))
+            m_bFrameLocked = TRUE;
+    } else if (m_bFrameLocked) {
+        ::LockWindowUpdate(nullptr);
+        m_bFrameLocked = FALSE;
+    }
+}
+
+BOOL CWtkDockManager::PreviewDropRect(CWnd*, int, int, CRect& rectDrop, BOOL& bDrawTab, CWtkBaseControlBar*& pTargetBar)
+{
+    rectDrop.SetRectEmpty();
+    bDrawTab = FALSE;
+    pTargetBar = nullptr;
+    return FALSE;
+}
+
+CWtkBaseControlBar* CWtkDockManager::AttachableBarAtPoint(CPoint) const
+{
+    return nullptr;
+}
+
+CWtkBaseControlBar* CWtkDockManager::DockingBarAtPoint(CPoint point, int nSensitivity, BOOL bExact,
+                                                       BOOL& bOnCaptionOrEdge) const
+{
+    bOnCaptionOrEdge = FALSE;
+    POSITION pos = m_lstControlBars.GetHeadPosition();
+    while (pos) {
+        CObject* element = m_lstControlBars.GetNext(pos);
+        if (!element->IsKindOf(RUNTIME_CLASS(CWtkDockingControlBar)))
+            continue;
+        auto* bar = static_cast<CWtkDockingControlBar*>(element);
+        if (!bar->GetSafeHwnd() || !bar->IsWindowVisible())
+            continue;
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        if (!bExact) {
+            rect.InflateRect(nSensitivity, nSensitivity);
+            if (rect.PtInRect(point))
+                return bar;
+            continue;
+        }
+        if (!rect.PtInRect(point))
+            continue;
+        CRect tabBottom;
+        CRect tabTop;
+        bar->GetTabArea(tabBottom, tabTop);
+        const BOOL onCaption = point.y < rect.top + bar->GetCaptionHeight() || tabBottom.PtInRect(point) ||
+                               tabTop.PtInRect(point);
+        CRect inner = rect;
+        inner.DeflateRect(nSensitivity, nSensitivity);
+        bOnCaptionOrEdge = onCaption || !inner.PtInRect(point);
+        return bar;
+    }
+    return nullptr;
 }

@@ -10,7 +10,9 @@
 #include "platform/ui/geometry.h"
 
 class CFrameWnd;
+class CWnd;
 class CWtkBaseControlBar;
+class CWtkDockBar;
 
 class CWtkDockManager : public CObject {
 public:
@@ -50,8 +52,32 @@ public:
     // Whether the screen point lies in the docking zone along a frame edge;
     // the frame has no dock bars to dock at yet.
     BOOL EdgeZoneAtPoint(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
+    // The first dock bar of the bar list (from the head, or from the tail)
+    // at the side dwAlignment & CBRS_ALIGN_ANY; null when none.
+    virtual CWtkDockBar* DockBarForSide(DWORD dwAlignment, BOOL bFromHead = TRUE) const;
     // Lays the docked bars out; they keep their places for now.
     virtual BOOL AdjustDockingLayout(HDWP hdwp = nullptr);
+
+    // Locks (bLock) or unlocks the frame's window updates while something is
+    // dragged over it. The system locks one window at a time, so only the
+    // frame is locked; drag outlines draw through the lock.
+    void FreezeRedraw(BOOL bLock);
+    BOOL IsUpdateLocked() const { return m_bIsUpdateLocked; }
+    // Where pDraggedWnd would go if dropped at the screen point (x, y):
+    // rectDrop (screen, empty for nowhere), whether the point is on a
+    // caption that takes it as a tab (bDrawTab) and the bar under the point.
+    // FALSE when there is no proposal; none is made for now.
+    virtual BOOL PreviewDropRect(CWnd* pDraggedWnd, int x, int y, CRect& rectDrop, BOOL& bDrawTab,
+                                 CWtkBaseControlBar*& pTargetBar);
+    // The bar of a floating frame whose caption takes the screen point as a
+    // place to attach a tab; floating frames take none yet.
+    virtual CWtkBaseControlBar* AttachableBarAtPoint(CPoint point) const;
+    // The visible docking bar under the screen point. bExact: the window
+    // rectangle holds the point, and bOnCaptionOrEdge tells whether it lies
+    // on the caption, in a tab area or within nSensitivity of an edge;
+    // otherwise the rectangle grown by nSensitivity holds it.
+    virtual CWtkBaseControlBar* DockingBarAtPoint(CPoint point, int nSensitivity, BOOL bExact,
+                                                  BOOL& bOnCaptionOrEdge) const;
 
     // TRUE while a saved layout is applied: bars then answer their
     // visibility from the state they read.
@@ -61,4 +87,7 @@ private:
     CObList m_lstControlBars;
     CObList m_lstAutoHideBars;
     CFrameWnd* m_pFrame = nullptr;
+    BOOL m_bIsUpdateLocked = FALSE;
+    // This manager holds the system's window-update lock on its frame.
+    BOOL m_bFrameLocked = FALSE;
 };

@@ -15,6 +15,9 @@ public:
     CWtkMDIFrameWnd();
     ~CWtkMDIFrameWnd() override;
 
+    // The dock manager the frame embeds.
+    CWtkDockManager* GetDockManager() { return &m_dockManager; }
+
     // The bars' requests, forwarded to the dock manager.
     BOOL AddControlBar(CWtkBaseControlBar* pBar, BOOL bTail = TRUE);
     BOOL InsertControlBar(CWtkBaseControlBar* pBar, CWtkBaseControlBar* pTarget, BOOL bAfter = TRUE);

@@ -9,11 +9,18 @@
 
 class CWtkBaseControlBar;
 
+// The active in-place frame (null while none is active): the control bars
+// send their context menu request there when they have no dock site.
+extern CFrameWnd* g_pWtkActiveOleIPFrame;
+
 class CWtkOleIPFrameWnd : public COleIPFrameWnd {
     DECLARE_DYNCREATE(CWtkOleIPFrameWnd)
 public:
     CWtkOleIPFrameWnd();
     ~CWtkOleIPFrameWnd() override;
+
+    // The dock manager the frame embeds.
+    CWtkDockManager* GetDockManager() { return &m_dockManager; }
 
     // The bars' requests, forwarded to the dock manager.
     BOOL AddControlBar(CWtkBaseControlBar* pBar, BOOL bTail = TRUE);
