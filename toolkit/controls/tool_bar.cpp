@@ -4,6 +4,8 @@
 
 IMPLEMENT_DYNAMIC(CWtkToolBar, CWtkBaseToolBar)
 
+const UINT WTKMSG_TOOLBAR_POPUPMENU = ::RegisterWindowMessageA("WTKTOOLBAR_POPUPMENU");
+
 BOOL CWtkToolBar::s_bCustomizeMode = FALSE;
 CSize CWtkToolBar::s_sizeImage(16, 15);
 CSize CWtkToolBar::s_sizeMenuImage(-1, -1);

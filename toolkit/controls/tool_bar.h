@@ -7,6 +7,10 @@
 #include "platform/ui/geometry.h"
 #include "toolkit/controls/base_tool_bar.h"
 
+// Asks a frame for the bars' context menu (wParam: the window clicked,
+// lParam: the screen point); "WTKTOOLBAR_POPUPMENU".
+extern const UINT WTKMSG_TOOLBAR_POPUPMENU;
+
 class CWtkToolBar : public CWtkBaseToolBar {
     DECLARE_DYNAMIC(CWtkToolBar)
 public:

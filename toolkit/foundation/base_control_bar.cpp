@@ -509,9 +509,8 @@ BOOL CWtkBaseControlBar::SaveState(LPCSTR lpszProfileName, int nIndex, UINT uiID
         uiID = static_cast<UINT>(GetDlgCtrlID());
     CWtkRegistrySP holder;
     CWtkRegistry& registry = holder.Create(FALSE, FALSE);
-    if (registry.CreateKey(StateKey(lpszProfileName, nIndex, uiID)))
-        registry.Write("IsVisible", static_cast<int>(IsBarVisible()));
-    return TRUE;
+    return registry.CreateKey(StateKey(lpszProfileName, nIndex, uiID)) &&
+           registry.Write("IsVisible", static_cast<int>(IsBarVisible()));
 }
 
 void CWtkBaseControlBar::Serialize(CArchive& ar)
@@ -523,7 +522,9 @@ void CWtkBaseControlBar::Serialize(CArchive& ar)
         DWORD alignment = 0;
         DWORD visible = 0;
         ar >> alignment >> visible;
-        m_dwStyle |= alignment;
+        // The record says where the bar was: it replaces the alignment the
+        // bar has, whatever that is.
+        m_dwStyle = (m_dwStyle & ~CBRS_ALIGN_ANY) | (alignment & CBRS_ALIGN_ANY);
         m_bRecentVisibleState = static_cast<BOOL>(visible);
     }
 }

@@ -143,10 +143,12 @@ public:
     // (index -1: "<path>WtkBaseControlBar-<id>"), the path being the registry
     // path of the section "WtkBaseControlBars" for the profile; id -1 stands
     // for the window's control id. LoadState answers FALSE and changes nothing
-    // when the key is missing.
+    // when the key is missing; SaveState answers FALSE when the key cannot be
+    // made or the value not written.
     virtual BOOL LoadState(LPCSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = static_cast<UINT>(-1));
     virtual BOOL SaveState(LPCSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = static_cast<UINT>(-1));
-    // Two 32-bit words: the current alignment and the visibility.
+    // Two 32-bit words: the current alignment and the visibility. Loading
+    // replaces the bar's alignment with the stored one.
     void Serialize(CArchive& ar) override;
 
     // ---- Requests that concern the whole frame ----------------------------------------

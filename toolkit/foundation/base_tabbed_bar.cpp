@@ -10,3 +10,10 @@ BOOL CWtkBaseTabbedBar::ShowControlBar(CWtkBaseControlBar* pBar, BOOL bShow, BOO
         return FALSE;
     return m_pTabWnd->SetTabShown(m_pTabWnd->FindTabByWindow(pBar->GetSafeHwnd()), bShow, !bDelay, bActivate);
 }
+
+BOOL CWtkBaseTabbedBar::RemoveControlBar(CWtkBaseControlBar* pBar)
+{
+    if (!m_pTabWnd || !pBar)
+        return FALSE;
+    return m_pTabWnd->RemoveTab(m_pTabWnd->FindTabByWindow(pBar->GetSafeHwnd()));
+}

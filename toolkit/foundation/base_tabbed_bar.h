@@ -18,6 +18,8 @@ public:
     using CWtkDockingControlBar::ShowControlBar;
     // Shows or hides the tab of one of its bars.
     BOOL ShowControlBar(CWtkBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    // Takes the bar's tab out of the tab window; FALSE when it has none.
+    virtual BOOL RemoveControlBar(CWtkBaseControlBar* pBar);
 
 protected:
     CWtkBaseTabWnd* m_pTabWnd = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/ui/frame_wnd.h"
 #include "toolkit/foundation/base_control_bar.h"
+#include "toolkit/foundation/dock_bar.h"
 #include "toolkit/foundation/docking_control_bar.h"
 
 BOOL CWtkDockManager::s_bRestoringDockState = FALSE;
@@ -109,6 +110,19 @@ BOOL CWtkDockManager::EdgeZoneAtPoint(CPoint, DWORD&, BOOL&) const
 BOOL CWtkDockManager::AdjustDockingLayout(HDWP)
 {
     return TRUE;
+}
+
+CWtkDockBar* CWtkDockManager::DockBarForSide(DWORD dwAlignment, BOOL bFromHead) const
+{
+    const DWORD side = dwAlignment & CBRS_ALIGN_ANY;
+    POSITION pos = bFromHead ? m_lstControlBars.GetHeadPosition() : m_lstControlBars.GetTailPosition();
+    while (pos) {
+        CObject* element = bFromHead ? m_lstControlBars.GetNext(pos) : m_lstControlBars.GetPrev(pos);
+        if (element->IsKindOf(RUNTIME_CLASS(CWtkDockBar)) &&
+            static_cast<CWtkDockBar*>(element)->GetCurrentAlignment() == side)
+            return static_cast<CWtkDockBar*>(element);
+    }
+    return nullptr;
 }
 
 void CWtkDockManager::FreezeRedraw(BOOL bLock)

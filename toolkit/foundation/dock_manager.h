@@ -12,6 +12,7 @@
 class CFrameWnd;
 class CWnd;
 class CWtkBaseControlBar;
+class CWtkDockBar;
 
 class CWtkDockManager : public CObject {
 public:
@@ -51,6 +52,9 @@ public:
     // Whether the screen point lies in the docking zone along a frame edge;
     // the frame has no dock bars to dock at yet.
     BOOL EdgeZoneAtPoint(CPoint point, DWORD& dwAlignment, BOOL& bOuterEdge) const;
+    // The first dock bar of the bar list (from the head, or from the tail)
+    // at the side dwAlignment & CBRS_ALIGN_ANY; null when none.
+    virtual CWtkDockBar* DockBarForSide(DWORD dwAlignment, BOOL bFromHead = TRUE) const;
     // Lays the docked bars out; they keep their places for now.
     virtual BOOL AdjustDockingLayout(HDWP hdwp = nullptr);
 

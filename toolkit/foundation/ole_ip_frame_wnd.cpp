@@ -2,6 +2,8 @@
 
 IMPLEMENT_DYNCREATE(CWtkOleIPFrameWnd, COleIPFrameWnd)
 
+CFrameWnd* g_pWtkActiveOleIPFrame = nullptr;
+
 CWtkOleIPFrameWnd::CWtkOleIPFrameWnd()
 {
     m_dockManager.Create(this);

@@ -9,6 +9,10 @@
 
 class CWtkBaseControlBar;
 
+// The active in-place frame (null while none is active): the control bars
+// send their context menu request there when they have no dock site.
+extern CFrameWnd* g_pWtkActiveOleIPFrame;
+
 class CWtkOleIPFrameWnd : public COleIPFrameWnd {
     DECLARE_DYNCREATE(CWtkOleIPFrameWnd)
 public:

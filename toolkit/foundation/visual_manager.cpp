@@ -25,8 +25,23 @@ void RedrawMainWindow(UINT flags)
 
 CWtkVisualManager::CWtkVisualManager(BOOL bIsTemporary) : m_bIsTemporary(bIsTemporary)
 {
+    SetClassicGroupMetrics();
     if (!m_bIsTemporary && !s_pInstance)
         s_pInstance = this;
+}
+
+void CWtkVisualManager::SetClassicGroupMetrics()
+{
+    m_nGroupVertOffset = 12;
+    m_nGroupCaptionHeight = 12;
+    m_nGroupCaptionHorzOffset = 15;
+    m_nGroupCaptionVertOffset = 25;
+    m_nGroupTextHorzOffset = 13;
+    m_nGroupTextVertOffset = 7;
+    m_nTasksHorzOffset = 12;
+    m_nTasksIconHorzOffset = 5;
+    m_nTasksIconVertOffset = 4;
+    m_bActiveCaptions = TRUE;
 }
 
 CWtkVisualManager::~CWtkVisualManager()

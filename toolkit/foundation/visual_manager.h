@@ -158,17 +158,18 @@ protected:
 
     BOOL m_bIsTemporary;
 
-    // Task and group pane metrics.
-    int m_nGroupVertOffset = 12;
-    int m_nGroupCaptionHeight = 12;
-    int m_nGroupCaptionHorzOffset = 15;
-    int m_nGroupCaptionVertOffset = 25;
-    int m_nGroupTextHorzOffset = 13;
-    int m_nGroupTextVertOffset = 7;
-    int m_nTasksHorzOffset = 12;
-    int m_nTasksIconHorzOffset = 5;
-    int m_nTasksIconVertOffset = 4;
-    BOOL m_bActiveCaptions = TRUE;
+    // Task and group pane metrics (the classic ones until a look changes them).
+    void SetClassicGroupMetrics();
+    int m_nGroupVertOffset;
+    int m_nGroupCaptionHeight;
+    int m_nGroupCaptionHorzOffset;
+    int m_nGroupCaptionVertOffset;
+    int m_nGroupTextHorzOffset;
+    int m_nGroupTextVertOffset;
+    int m_nTasksHorzOffset;
+    int m_nTasksIconHorzOffset;
+    int m_nTasksIconVertOffset;
+    BOOL m_bActiveCaptions;
 
     BOOL m_bAutoDelete = FALSE;
 

@@ -39,16 +39,7 @@ CWtkWinXPVisualManager::CWtkWinXPVisualManager(BOOL bIsTemporary) : CWtkVisualMa
     }
 
     // The task panes keep the classic spacing in this look.
-    m_nGroupVertOffset = 12;
-    m_nGroupCaptionHeight = 12;
-    m_nGroupCaptionHorzOffset = 15;
-    m_nGroupCaptionVertOffset = 25;
-    m_nGroupTextHorzOffset = 13;
-    m_nGroupTextVertOffset = 7;
-    m_nTasksHorzOffset = 12;
-    m_nTasksIconHorzOffset = 5;
-    m_nTasksIconVertOffset = 4;
-    m_bActiveCaptions = TRUE;
+    SetClassicGroupMetrics();
 }
 
 CWtkWinXPVisualManager::~CWtkWinXPVisualManager()

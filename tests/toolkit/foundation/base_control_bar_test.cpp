@@ -522,14 +522,19 @@ TEST_F(WtkBaseBar, TheArchiveRecordIsTheAlignmentAndTheVisibility)
         EXPECT_EQ(words[0], c.alignment);
         EXPECT_EQ(words[1], c.visible);
 
-        // Loading adds the alignment to the bar style it has.
-        ProbeBar loaded;
-        loaded.SetBarStyle(CBRS_BORDER_TOP);
-        file.Seek(0, CFile::begin);
-        CArchive load(&file, CArchive::load);
-        loaded.Serialize(load);
-        EXPECT_EQ(loaded.GetBarStyle(), c.alignment | CBRS_BORDER_TOP);
-        EXPECT_EQ(loaded.GetRecentVisibleState(), static_cast<BOOL>(c.visible));
+        // Loading puts the stored alignment in place of the one the bar
+        // has, and keeps the rest of its style.
+        for (DWORD before : {0ul, static_cast<unsigned long>(CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)}) {
+            SCOPED_TRACE(before);
+            ProbeBar loaded;
+            loaded.SetBarStyle(CBRS_BORDER_TOP | before);
+            file.Seek(0, CFile::begin);
+            CArchive load(&file, CArchive::load);
+            loaded.Serialize(load);
+            EXPECT_EQ(loaded.GetBarStyle(), c.alignment | CBRS_BORDER_TOP);
+            EXPECT_EQ(loaded.GetCurrentAlignment(), c.alignment);
+            EXPECT_EQ(loaded.GetRecentVisibleState(), static_cast<BOOL>(c.visible));
+        }
     }
 }
 
@@ -653,6 +658,19 @@ TEST_F(WtkBaseBarState, SaveStateWritesIsVisibleUnderTheBarsKey)
         const RawValue raw = ReadRaw(Path(c.key), "IsVisible");
         EXPECT_EQ(raw.type, static_cast<DWORD>(REG_DWORD));
     }
+}
+
+TEST_F(WtkBaseBarState, SaveStateAnswersFalseWhenTheKeyCannotBeMade)
+{
+    // No key name may be longer than 255 characters.
+    const std::string tooLong = Profile() + std::string(300, 'k') + "\\";
+    ProbeBar bar;
+    ASSERT_TRUE(bar.Create(m_frame, 244, WS_CHILD | WS_VISIBLE));
+    EXPECT_FALSE(bar.SaveState(tooLong.c_str(), -1));
+    EXPECT_EQ(ReadVisible(tooLong + "WtkBaseControlBar-244"), -1);
+    // The same bar saves where it can.
+    EXPECT_TRUE(bar.SaveState(Profile().c_str(), -1));
+    EXPECT_EQ(ReadVisible(Profile() + "WtkBaseControlBar-244"), 1);
 }
 
 TEST_F(WtkBaseBarState, LoadStateReadsTheRecordedVisibilityOrLeavesTheBarAlone)

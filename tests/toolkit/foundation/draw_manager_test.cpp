@@ -6,24 +6,12 @@
 #include "dib_canvas.h"
 #include "toolkit/foundation/draw_manager.h"
 #include "toolkit/foundation/global_data.h"
+#include "scoped_bits_per_pixel.h"
 
 namespace {
 
 constexpr COLORREF kBackground = RGB(200, 180, 160);
 
-// Stands in for a screen of the given depth in the process's display data
-// while it lives.
-class ScopedBitsPerPixel {
-public:
-    explicit ScopedBitsPerPixel(int bits) : m_saved(WtkGlobalData().m_nBitsPerPixel)
-    {
-        WtkGlobalData().m_nBitsPerPixel = bits;
-    }
-    ~ScopedBitsPerPixel() { WtkGlobalData().m_nBitsPerPixel = m_saved; }
-
-private:
-    int m_saved;
-};
 
 COLORREF Halfway(COLORREF from, COLORREF to)
 {

@@ -13,6 +13,7 @@
 #include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/visual_manager_xp.h"
 #include "visual_manager_support.h"
+#include "scoped_bits_per_pixel.h"
 
 namespace {
 
@@ -101,19 +102,6 @@ public:
     }
 };
 
-// Stands in for a screen of the given depth in the display data while it
-// lives, so that the XP palette is the derived one.
-class ScopedBitsPerPixel {
-public:
-    explicit ScopedBitsPerPixel(int bits) : m_saved(WtkGlobalData().m_nBitsPerPixel)
-    {
-        WtkGlobalData().m_nBitsPerPixel = bits;
-    }
-    ~ScopedBitsPerPixel() { WtkGlobalData().m_nBitsPerPixel = m_saved; }
-
-private:
-    int m_saved;
-};
 
 // An icon of one colour, destroyed with the object.
 class SolidIcon {

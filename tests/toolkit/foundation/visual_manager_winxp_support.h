@@ -259,16 +259,7 @@ class OfficeXPReference : public CWtkVisualManagerXP {
 public:
     OfficeXPReference() : CWtkVisualManagerXP(TRUE)
     {
-        m_nGroupVertOffset = 12;
-        m_nGroupCaptionHeight = 12;
-        m_nGroupCaptionHorzOffset = 15;
-        m_nGroupCaptionVertOffset = 25;
-        m_nGroupTextHorzOffset = 13;
-        m_nGroupTextVertOffset = 7;
-        m_nTasksHorzOffset = 12;
-        m_nTasksIconHorzOffset = 5;
-        m_nTasksIconVertOffset = 4;
-        m_bActiveCaptions = TRUE;
+        SetClassicGroupMetrics();
     }
 };
 

@@ -17,6 +17,7 @@
 #include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/visual_manager_xp.h"
 #include "visual_manager_support.h"
+#include "scoped_bits_per_pixel.h"
 
 namespace {
 
@@ -25,19 +26,6 @@ using vm_test::HasFrame;
 using vm_test::IsFilled;
 using vm_test::kBackground;
 
-// Stands in for a screen of the given depth in the display data while it
-// lives.
-class ScopedBitsPerPixel {
-public:
-    explicit ScopedBitsPerPixel(int bits) : m_saved(WtkGlobalData().m_nBitsPerPixel)
-    {
-        WtkGlobalData().m_nBitsPerPixel = bits;
-    }
-    ~ScopedBitsPerPixel() { WtkGlobalData().m_nBitsPerPixel = m_saved; }
-
-private:
-    int m_saved;
-};
 
 class VisualManagerXP : public ::testing::Test {
 protected:
