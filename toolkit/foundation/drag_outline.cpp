@@ -8,6 +8,7 @@
 #include "toolkit/extras/base_tab_wnd.h"
 #include "toolkit/foundation/base_control_bar.h"
 #include "toolkit/foundation/base_tabbed_bar.h"
+#include "toolkit/foundation/control_bar.h"
 #include "toolkit/foundation/dock_history.h"
 #include "toolkit/foundation/dock_manager.h"
 #include "toolkit/foundation/docking_control_bar.h"
@@ -68,10 +69,9 @@ CWtkDragOutline::CWtkDragOutline() : m_nOldThickness(WtkGlobalData().m_nDragOutl
 
 CWtkDragOutline::~CWtkDragOutline() = default;
 
-void CWtkDragOutline::Init(CWnd* pDraggedWnd, const CWtkDockHistory* pDockHistory)
+void CWtkDragOutline::Init(CWnd* pDraggedWnd)
 {
     m_pDraggedWnd = pDraggedWnd;
-    m_pDockHistory = pDockHistory;
     m_pDockManager = nullptr;
     if (!pDraggedWnd) {
         m_pDockManager = g_wtkGlobalUtils.GetDockManager(nullptr);
@@ -110,9 +110,10 @@ void CWtkDragOutline::MoveDragOutline(BOOL bForceMove)
 
     if (m_rectDrag.IsRectEmpty()) {
         m_pDraggedWnd->GetWindowRect(&m_rectDrag);
-        if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CWtkBaseControlBar)) && m_pDockHistory &&
-            !static_cast<CWtkBaseControlBar*>(m_pDraggedWnd)->GetParentMiniFrame(TRUE)) {
-            const CRect& floating = m_pDockHistory->m_rectRecentFloatingRect;
+        if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CWtkControlBar)) &&
+            !static_cast<CWtkControlBar*>(m_pDraggedWnd)->GetParentMiniFrame(TRUE)) {
+            const CRect& floating =
+                static_cast<CWtkControlBar*>(m_pDraggedWnd)->GetRecentDockInfo().m_rectRecentFloatingRect;
             m_rectDrag.right = m_rectDrag.left + floating.Width();
             m_rectDrag.bottom = m_rectDrag.top + floating.Height();
         }

@@ -12,7 +12,6 @@
 
 class CWnd;
 class CWtkBaseControlBar;
-class CWtkDockHistory;
 class CWtkDockManager;
 
 class CWtkDragOutline {
@@ -23,13 +22,12 @@ public:
     CWtkDragOutline& operator=(const CWtkDragOutline&) = delete;
 
     // Binds the outline to the window being dragged (a mini frame or a
-    // control bar) and finds the dock manager that proposes drop places. A
-    // control bar passes its dock history too: a docked bar's outline
-    // starts at the size of its recent floating rectangle.
-    void Init(CWnd* pDraggedWnd, const CWtkDockHistory* pDockHistory = nullptr);
+    // control bar) and finds the dock manager that proposes drop places.
+    void Init(CWnd* pDraggedWnd);
     // Follows the cursor: redraws the outline at the place a drop would
     // take now. Moves below the system's drag threshold draw nothing once
-    // an outline exists, unless bForceMove.
+    // an outline exists, unless bForceMove. A docked control bar's outline
+    // starts with the size of its recent floating rectangle.
     void MoveDragOutline(BOOL bForceMove = FALSE);
     // Erases what is drawn. bFinal also takes away a temporary tab or a tab
     // outline and forgets the rectangles and the target bar.
@@ -77,7 +75,6 @@ private:
     // Takes the outline off the screen.
     void HideOutline();
 
-    const CWtkDockHistory* m_pDockHistory = nullptr;
     // What stands on the screen: the outline is drawn by inverting pixels,
     // so only a rectangle that is there may be drawn again to erase it.
     BOOL m_bOutlineShown = FALSE;

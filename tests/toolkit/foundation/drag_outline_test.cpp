@@ -13,7 +13,6 @@
 #include "drag_helpers_support.h"
 #include "platform/framework/string.h"
 #include "platform/ui/app.h"
-#include "toolkit/foundation/dock_history.h"
 #include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/placeholder_docking_bar.h"
 
@@ -41,7 +40,8 @@ protected:
         frame->ShowWindow(SW_SHOWNOACTIVATE);
         ASSERT_TRUE(dragged.Create(frame, 1001, WS_CHILD | WS_VISIBLE, WTK_CBRS_FLOAT, CRect(10, 20, 210, 120)));
         dragged.SetWindowText("Dragged");
-        outline.Init(&dragged, &history);
+        dragged.GetRecentDockInfo().m_rectRecentFloatingRect.SetRect(0, 0, 100, 100);
+        outline.Init(&dragged);
         outline.m_pDockManager = &manager;
         start = ScreenRect(dragged).TopLeft() + CPoint(20, 20);
         outline.m_ptHot = start;
@@ -64,7 +64,6 @@ protected:
     basebar_test::CountingFrame* frame = nullptr;
     std::unique_ptr<FrameHolder> holder;
     DockingBar dragged;
-    CWtkDockHistory history;
     ProposingDockManager manager;
     RecordingOutline outline;
     CPoint start;
@@ -177,36 +176,46 @@ TEST_F(WtkDragOutline, ShowsTheProposedDropElseTheDragRectangle)
     EXPECT_TRUE(outline.m_rectExpectedDocked.IsRectEmpty());
 }
 
-TEST_F(WtkDragOutline, DragRectangleStartsAtTheBarAndFollowsACursorOutsideIt)
+TEST_F(WtkDragOutline, DragRectangleStartsAtTheDraggedWindowAndFollowsACursorOutsideIt)
 {
+    HoldingMiniFrame miniFrame;
+    ASSERT_TRUE(miniFrame.CreatePopup(frame, CRect(600, 400, 760, 480)));
+    DockingBar floating;
+    ASSERT_TRUE(floating.Create(&miniFrame, 1002, WS_CHILD | WS_VISIBLE, WTK_CBRS_FLOAT, CRect(2, 2, 122, 52)));
+    floating.GetRecentDockInfo().m_rectRecentFloatingRect.SetRect(0, 0, 300, 300);
+
     const CRect bar = ScreenRect(dragged);
+    const CRect inFrame = ScreenRect(floating);
+    const CRect frameRect = ScreenRect(miniFrame);
+    const CPoint beside = bar.TopLeft() + CPoint(400, 30);
+    const CPoint below = bar.TopLeft() + CPoint(400, 150);
     struct Case {
         const char* name;
-        const CWtkDockHistory* history;
+        CWnd* wnd;
         CPoint hot;
         CPoint cursor;
         CRect expected;
     };
-    const CPoint beside = bar.TopLeft() + CPoint(400, 30);
-    const CPoint below = bar.TopLeft() + CPoint(400, 150);
     const Case cases[] = {
-        {"docked bar takes its recent floating size", &history, start, start + CPoint(8, 0),
+        {"docked bar takes its recent floating size", &dragged, start, start + CPoint(8, 0),
          CRect(bar.TopLeft() + CPoint(8, 0), CSize(100, 100))},
-        {"without a history the window's size", nullptr, start, start + CPoint(8, 0),
-         CRect(bar.TopLeft() + CPoint(8, 0), bar.Size())},
+        {"floating bar keeps its window's size", &floating, inFrame.TopLeft() + CPoint(5, 5),
+         inFrame.TopLeft() + CPoint(13, 5), inFrame + CSize(8, 0)},
+        {"mini frame keeps its window's size", &miniFrame, frameRect.TopLeft() + CPoint(5, 5),
+         frameRect.TopLeft() + CPoint(13, 5), frameRect + CSize(8, 0)},
         // Put 5 pixels left of a cursor beside it, the rectangle then moves
         // with the cursor.
-        {"cursor beside the bar", &history, beside, beside + CPoint(0, 8),
+        {"cursor beside the bar", &dragged, beside, beside + CPoint(0, 8),
          CRect(CPoint(beside.x - 5, bar.top + 8), CSize(100, 100))},
         // Still not under the cursor, it is centred on it, its top 5 pixels
         // above it.
-        {"cursor below the rectangle", &history, below, below + CPoint(0, 8),
+        {"cursor below the rectangle", &dragged, below, below + CPoint(0, 8),
          CRect(below + CPoint(-50, 3), CSize(100, 100))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingOutline fresh;
-        fresh.Init(&dragged, c.history);
+        fresh.Init(c.wnd);
         fresh.m_pDockManager = &manager;
         fresh.m_ptHot = c.hot;
         ASSERT_TRUE(::SetCursorPos(c.cursor.x, c.cursor.y));
@@ -455,7 +464,7 @@ TEST_F(WtkDragOutline, TemporaryTabNeedsEnoughTabsForTheBarsAnswer)
         manager.target = &target;
         manager.onCaption = TRUE;
         RecordingOutline fresh;
-        fresh.Init(&dragged, &history);
+        fresh.Init(&dragged);
         fresh.m_pDockManager = &manager;
         fresh.m_ptHot = start;
         ASSERT_TRUE(::SetCursorPos(start.x + 10, start.y));
