@@ -473,28 +473,25 @@ void CWtkBaseControlBar::OnSize(UINT, int, int)
 
 // ---- State ----------------------------------------------------------------------------------
 
-namespace {
-
-CString StateKey(LPCSTR lpszProfileName, int nIndex, UINT uiID)
-{
-    const CString path = WtkGetRegPath(kSection, lpszProfileName);
-    CString key;
-    if (nIndex == -1)
-        key.Format("%sWtkBaseControlBar-%d", static_cast<LPCSTR>(path), static_cast<int>(uiID));
-    else
-        key.Format("%sWtkBaseControlBar-%d%x", static_cast<LPCSTR>(path), static_cast<int>(uiID), nIndex);
-    return key;
-}
-
-}  // namespace
-
-BOOL CWtkBaseControlBar::LoadState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
+CString CWtkBaseControlBar::StateKey(LPCSTR lpszSection, LPCSTR lpszKind, LPCSTR lpszProfileName, int nIndex,
+                                     UINT uiID) const
 {
     if (uiID == static_cast<UINT>(-1))
         uiID = static_cast<UINT>(GetDlgCtrlID());
+    const CString path = WtkGetRegPath(lpszSection, lpszProfileName);
+    CString key;
+    if (nIndex == -1)
+        key.Format("%s%s-%d", static_cast<LPCSTR>(path), lpszKind, static_cast<int>(uiID));
+    else
+        key.Format("%s%s-%d%x", static_cast<LPCSTR>(path), lpszKind, static_cast<int>(uiID), nIndex);
+    return key;
+}
+
+BOOL CWtkBaseControlBar::LoadState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
+{
     CWtkRegistrySP holder;
     CWtkRegistry& registry = holder.Create(FALSE, TRUE);
-    if (!registry.Open(StateKey(lpszProfileName, nIndex, uiID)))
+    if (!registry.Open(StateKey(kSection, "WtkBaseControlBar", lpszProfileName, nIndex, uiID)))
         return FALSE;
     int visible = m_bRecentVisibleState;
     if (registry.Read("IsVisible", visible))
@@ -505,11 +502,9 @@ BOOL CWtkBaseControlBar::LoadState(LPCSTR lpszProfileName, int nIndex, UINT uiID
 
 BOOL CWtkBaseControlBar::SaveState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
 {
-    if (uiID == static_cast<UINT>(-1))
-        uiID = static_cast<UINT>(GetDlgCtrlID());
     CWtkRegistrySP holder;
     CWtkRegistry& registry = holder.Create(FALSE, FALSE);
-    return registry.CreateKey(StateKey(lpszProfileName, nIndex, uiID)) &&
+    return registry.CreateKey(StateKey(kSection, "WtkBaseControlBar", lpszProfileName, nIndex, uiID)) &&
            registry.Write("IsVisible", static_cast<int>(IsBarVisible()));
 }
 

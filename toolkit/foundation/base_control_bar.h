@@ -174,6 +174,11 @@ public:
     static int s_nDefaultDockMode;
 
 protected:
+    // The registry key of one bar's state under the section:
+    // "<path>Wtk<kind>-<id>[<index in hex>]"; id -1 is the window's id and
+    // index -1 drops the suffix.
+    CString StateKey(LPCSTR lpszSection, LPCSTR lpszKind, LPCSTR lpszProfileName, int nIndex, UINT uiID) const;
+
     // Item, command and notification messages that the bar's own handlers
     // leave go to the owner; a tooltip text the owner leaves unanswered is
     // asked of the bar itself.

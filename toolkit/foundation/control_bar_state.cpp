@@ -12,27 +12,14 @@ namespace {
 
 const char kSection[] = "WtkControlBars";
 
-CString StateKey(LPCSTR lpszProfileName, int nIndex, UINT uiID)
-{
-    const CString path = WtkGetRegPath(kSection, lpszProfileName);
-    CString key;
-    if (nIndex == -1)
-        key.Format("%sWtkControlBar-%d", static_cast<LPCSTR>(path), static_cast<int>(uiID));
-    else
-        key.Format("%sWtkControlBar-%d%x", static_cast<LPCSTR>(path), static_cast<int>(uiID), nIndex);
-    return key;
-}
-
 }  // namespace
 
 BOOL CWtkControlBar::LoadState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
 {
-    if (uiID == static_cast<UINT>(-1))
-        uiID = static_cast<UINT>(GetDlgCtrlID());
     {
         CWtkRegistrySP holder;
         CWtkRegistry& registry = holder.Create(FALSE, TRUE);
-        if (!registry.Open(StateKey(lpszProfileName, nIndex, uiID)))
+        if (!registry.Open(StateKey(kSection, "WtkControlBar", lpszProfileName, nIndex, uiID)))
             return FALSE;
         int id = static_cast<int>(m_nID);
         if (registry.Read("ID", id))
@@ -53,15 +40,13 @@ BOOL CWtkControlBar::LoadState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
 
 BOOL CWtkControlBar::SaveState(LPCSTR lpszProfileName, int nIndex, UINT uiID)
 {
-    if (uiID == static_cast<UINT>(-1))
-        uiID = static_cast<UINT>(GetDlgCtrlID());
     if (m_pParentDockBar && m_pDockBarRow && !IsFloating())
         m_recentDockInfo.m_nRecentRowIndex = m_pParentDockBar->GetRowIndex(m_pDockBarRow);
     BOOL written = FALSE;
     {
         CWtkRegistrySP holder;
         CWtkRegistry& registry = holder.Create(FALSE, FALSE);
-        written = registry.CreateKey(StateKey(lpszProfileName, nIndex, uiID)) &&
+        written = registry.CreateKey(StateKey(kSection, "WtkControlBar", lpszProfileName, nIndex, uiID)) &&
                   registry.Write("ID", static_cast<int>(m_nID)) &&
                   registry.Write("RectRecentFloat", &m_recentDockInfo.m_rectRecentFloatingRect) &&
                   registry.Write("RectRecentDocked", &m_recentDockInfo.m_rectRecentDockedRect) &&
