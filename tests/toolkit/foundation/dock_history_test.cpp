@@ -22,13 +22,6 @@ public:
     explicit DefaultSlider(BOOL bDefault = TRUE) { m_bDefaultSlider = bDefault; }
 };
 
-CRect ScreenRect(const CWnd& wnd)
-{
-    CRect rect;
-    wnd.GetWindowRect(&rect);
-    return rect;
-}
-
 // A frame with a docking bar in it.
 class WtkDockHistory : public ::testing::Test {
 protected:

@@ -26,6 +26,14 @@ inline void PrintTo(const CRect& rect, std::ostream* os)
 
 namespace draghelpers_test {
 
+// A window's rectangle on the screen.
+inline CRect ScreenRect(const CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    return rect;
+}
+
 using basebar_test::FrameHolder;
 using basebar_test::HoldingMiniFrame;
 using basebar_test::NewFrame;

@@ -20,13 +20,6 @@ namespace {
 
 using namespace draghelpers_test;
 
-CRect ScreenRect(const CWnd& wnd)
-{
-    CRect rect;
-    wnd.GetWindowRect(&rect);
-    return rect;
-}
-
 // A shown frame with a docked docking bar to drag, an outline bound to it
 // and a dock manager that proposes what a case sets.
 class WtkDragOutline : public ::testing::Test {
