@@ -83,6 +83,8 @@ public:
     // its tab shows; null when the bar is no tab.
     CWtkBaseTabWnd* GetParentTabWnd(HWND& hWndTab) const;
     CWtkDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
+    // Kept by the row that takes the bar in or lets it go.
+    void SetDockBarRow(CWtkDockBarRow* pRow) { m_pDockBarRow = pRow; }
 
     // ---- Styles and capabilities --------------------------------------------------
     virtual DWORD GetBarStyle() const { return m_dwStyle; }

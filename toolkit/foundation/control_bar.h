@@ -56,6 +56,7 @@ public:
     void UpdateFullRect();
     void SetFullRectSize(int cx, int cy);
     CRect GetFullRect() const { return m_rectFull; }
+    void SetFullRect(const CRect& rect) { m_rectFull = rect; }
 
     // ---- Overrides of the base bar ---------------------------------------------------
     // The parent is a tab window of a tabbed or docking bar, or a wrapper in
