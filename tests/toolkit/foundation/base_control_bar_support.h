@@ -82,7 +82,12 @@ public:
     {
         shows.push_back({pBar, bShow, bDelay});
         steps.push_back("show");
-        return CWtkDockBarRow::ShowControlBar(pBar, bShow, bDelay);
+        // Stands in for the row, which would arrange its bars around this
+        // one as well.
+        if (!pBar || !pBar->GetSafeHwnd())
+            return FALSE;
+        pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+        return TRUE;
     }
     void ArrangeBars(CWtkBaseControlBar* pBar) override
     {

@@ -51,6 +51,22 @@ public:
     {
         return GetControlBarList().Find(const_cast<CWtkBaseControlBar*>(pBar)) != nullptr;
     }
+    // Stands in for the rows: the bar goes where it is asked and joins the
+    // list, so that the cases see the bar's own side of docking.
+    BOOL DockControlBar(CWtkBaseControlBar* pBar, int, LPCRECT lpRect = nullptr) override
+    {
+        if (!pBar || m_lstControlBars.Find(pBar))
+            return FALSE;
+        m_lstControlBars.AddTail(pBar);
+        if (lpRect && m_hWnd && pBar->GetSafeHwnd()) {
+            CRect rect(*lpRect);
+            ScreenToClient(&rect);
+            pBar->MoveWindow(&rect);
+        }
+        if (pBar->IsKindOf(RUNTIME_CLASS(CWtkControlBar)))
+            static_cast<CWtkControlBar*>(pBar)->UpdateFullRect();
+        return TRUE;
+    }
     // Records the steps of live drags it is asked to make.
     BOOL MoveControlBar(CWtkBaseControlBar* pBar, int dx, int dy) override
     {
