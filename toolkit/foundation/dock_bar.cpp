@@ -1,10 +1,15 @@
 #include "toolkit/foundation/dock_bar.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "toolkit/foundation/control_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
+#include "platform/ui/app.h"
+#include "platform/ui/frame_wnd.h"
+#include "platform/ui/resource_exception.h"
+#include "platform/ui/window_class.h"
 #include "toolkit/foundation/dock_manager.h"
 
 IMPLEMENT_DYNCREATE(CWtkDockBar, CWtkBaseControlBar)
@@ -20,7 +25,89 @@ CWtkControlBar* AsControlBar(CWtkBaseControlBar* pBar)
 int DepthStart(const CRect& rect, BOOL bHorz) { return bHorz ? rect.top : rect.left; }
 int DepthEnd(const CRect& rect, BOOL bHorz) { return bHorz ? rect.bottom : rect.right; }
 
+// The dock bar's window class, registered on first use.
+LPCSTR DockBarClass()
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    HBRUSH brush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    static char name[96];
+    std::snprintf(name, sizeof name, "WtkDockBar:%x:%x:%x:%x",
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)), static_cast<unsigned>(CS_DBLCLKS),
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(cursor)),
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(brush)));
+    WNDCLASSA wc = {};
+    if (::GetClassInfoA(instance, name, &wc))
+        return name;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = brush;
+    wc.lpszClassName = name;
+    if (!AfxRegisterClass(&wc))
+        AfxThrowResourceException();
+    return name;
+}
+
+UINT DockBarIdForSide(DWORD dwAlignment)
+{
+    switch (dwAlignment & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_LEFT:
+        return 59420;
+    case CBRS_ALIGN_RIGHT:
+        return 59421;
+    case CBRS_ALIGN_BOTTOM:
+        return 59422;
+    default:
+        return 59419;
+    }
+}
+
 }  // namespace
+
+BOOL CWtkDockBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, DWORD dwControlBarStyle,
+                         CCreateContext* pContext)
+{
+    return CreateEx(0, dwStyle, rect, pParentWnd, dwControlBarStyle, pContext);
+}
+
+BOOL CWtkDockBar::CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT&, CWnd* pParentWnd, DWORD dwControlBarStyle,
+                           CCreateContext* pContext)
+{
+    if (!pParentWnd || !pParentWnd->GetSafeHwnd())
+        return FALSE;
+    LPCSTR className = DockBarClass();
+    const DWORD side = dwStyle & CBRS_ALIGN_ANY;
+    SetBarAlignment(side);
+    if (pParentWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        SetDockSite(static_cast<CFrameWnd*>(pParentWnd));
+    // The window starts collapsed onto its side: rows give it its depth.
+    CRect place;
+    pParentWnd->GetClientRect(&place);
+    switch (side) {
+    case CBRS_ALIGN_BOTTOM:
+        place.top = place.bottom;
+        break;
+    case CBRS_ALIGN_LEFT:
+        place.right = 0;
+        break;
+    case CBRS_ALIGN_RIGHT:
+        place.left = place.right;
+        break;
+    default:
+        place.bottom = place.top;
+        break;
+    }
+    return CWtkBaseControlBar::CreateEx(dwStyleEx, className, nullptr,
+                                        dwStyle | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place, pParentWnd,
+                                        DockBarIdForSide(side), dwControlBarStyle, pContext);
+}
+
+UINT CWtkDockBar::GetDockBarID() const
+{
+    return DockBarIdForSide(GetCurrentAlignment());
+}
 
 CWtkDockBar::~CWtkDockBar()
 {

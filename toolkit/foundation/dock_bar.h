@@ -12,6 +12,15 @@ public:
     CWtkDockBar() = default;
     ~CWtkDockBar() override;
 
+    using CWtkBaseControlBar::CreateEx;
+    // A child of the frame along the side of dwStyle's alignment, with the
+    // toolkit's own dock bar window class; it starts with no depth. The
+    // rectangle is not used: the frame's client area decides the place.
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, DWORD dwControlBarStyle = 0,
+                        CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                          DWORD dwControlBarStyle = 0, CCreateContext* pContext = nullptr);
+
     // TRUE while one of its control bars is being dragged.
     virtual BOOL IsBarDragged() const;
     // A new row object (not yet in the list).
@@ -49,7 +58,8 @@ public:
     virtual CWtkBaseControlBar* ControlBarFromPoint(CPoint pt) const;
     // Asks the frame to lay its docked bars out again.
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
-    virtual UINT GetDockBarID() const { return m_nDockBarID; }
+    // The frame's standard id of a dock bar on this side.
+    virtual UINT GetDockBarID() const;
     virtual void SetWindowPosByRect(const CWnd* pWndInsertAfter, const CRect& rect, UINT nFlags);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
@@ -93,5 +103,4 @@ protected:
 
     CObList m_lstControlBars;
     CObList m_lstDockBarRows;
-    UINT m_nDockBarID = 0;
 };

@@ -130,6 +130,36 @@ protected:
     std::vector<std::unique_ptr<FixedBar>> bars;
 };
 
+TEST_F(WtkDockBar, CreationCollapsesTheBarOntoItsSideWithTheSidesId)
+{
+    CRect client;
+    frame->GetClientRect(&client);
+    struct Case {
+        DWORD side;
+        UINT id;
+        CRect place;
+    };
+    const Case cases[] = {
+        {CBRS_ALIGN_TOP, 59419, CRect(0, 0, client.right, 0)},
+        {CBRS_ALIGN_LEFT, 59420, CRect(0, 0, 0, client.bottom)},
+        {CBRS_ALIGN_RIGHT, 59421, CRect(client.right, 0, client.right, client.bottom)},
+        {CBRS_ALIGN_BOTTOM, 59422, CRect(0, client.bottom, client.right, client.bottom)},
+    };
+    for (const Case& c : cases) {
+        CWtkDockBar side;
+        ASSERT_TRUE(side.Create(WS_VISIBLE | c.side, CRect(5, 5, 50, 50), frame));
+        EXPECT_EQ(ClassNameOf(side.m_hWnd), ToolkitClassName("WtkDockBar"));
+        EXPECT_EQ(static_cast<UINT>(side.GetDlgCtrlID()), c.id);
+        EXPECT_EQ(side.GetDockBarID(), c.id);
+        EXPECT_EQ(side.GetCurrentAlignment(), c.side);
+        EXPECT_EQ(RectInParent(side), c.place);
+        EXPECT_EQ(side.GetStyle() & (WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
+                  static_cast<DWORD>(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+        EXPECT_EQ(side.GetDockSite(), frame);
+        side.DestroyWindow();
+    }
+}
+
 TEST_F(WtkDockBar, DockingStacksRowsAndTheDepthIsTheirSum)
 {
     EXPECT_EQ(Depth(), 0);
