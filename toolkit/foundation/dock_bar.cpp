@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "toolkit/controls/tool_bar.h"
 #include "toolkit/foundation/control_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
 #include "platform/ui/app.h"
@@ -11,8 +12,15 @@
 #include "platform/ui/resource_exception.h"
 #include "platform/ui/window_class.h"
 #include "toolkit/foundation/dock_manager.h"
+#include "toolkit/foundation/visual_manager.h"
 
 IMPLEMENT_DYNCREATE(CWtkDockBar, CWtkBaseControlBar)
+
+BEGIN_MESSAGE_MAP(CWtkDockBar, CWtkBaseControlBar)
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -670,4 +678,37 @@ void CWtkDockBar::RestoreVirtualRects()
 {
     for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos;)
         static_cast<CWtkDockBarRow*>(m_lstDockBarRows.GetNext(pos))->RestoreVirtualRects();
+}
+
+// ---- Messages -----------------------------------------------------------------------------
+
+BOOL CWtkDockBar::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (CWtkVisualManager* manager = CWtkVisualManager::GetInstance())
+        manager->FillBarBackground(pDC, this, client, client);
+    return TRUE;
+}
+
+void CWtkDockBar::OnPaint()
+{
+    // The bars paint themselves; the background was filled on erasing.
+    CPaintDC dc(this);
+}
+
+void CWtkDockBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (CWtkToolBar::IsCustomizeMode() || IsBarDragged())
+        return;
+    CWnd* target = nullptr;
+    if (HWND popup = ::GetLastActivePopup(m_hWnd ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr)) {
+        CWnd* owner = CWnd::FromHandlePermanent(::GetWindow(popup, GW_OWNER));
+        if (owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            target = owner;
+    }
+    if (!target)
+        target = GetTopLevelFrame();
+    if (target && target->GetSafeHwnd())
+        target->SendMessage(WTKMSG_TOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y));
 }

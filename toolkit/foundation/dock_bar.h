@@ -92,6 +92,11 @@ public:
     BOOL IsHorizontalDockBar() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
 
 protected:
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
     // Moves the inner edge of the window by delta (positive: deeper).
     void GrowBy(int nDelta, BOOL bAdjustLayout);
     POSITION RowPosition(const CWtkDockBarRow* pRow) const;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control_bar_support.h"
+#include "toolkit/controls/tool_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
 
 namespace {
@@ -432,6 +433,57 @@ TEST_F(WtkDockBar, ToolbarArrangementLaysBarsEndToEnd)
     a.GetDockBarRow()->ArrangeToolBars(5, 2);
     // c has no spacing: one pixel over b instead of the gap after it.
     EXPECT_EQ(Spans({&a, &b, &c}), (std::vector<std::pair<int, int>>{{5, 105}, {107, 187}, {186, 246}}));
+}
+
+// A frame that records the bars menu requests it receives.
+class MenuFrame : public CWtkFrameWnd {
+public:
+    LRESULT OnBarsMenu(WPARAM wParam, LPARAM lParam)
+    {
+        requests.push_back({reinterpret_cast<HWND>(wParam), CPoint(TVX_X_LPARAM(lParam), TVX_Y_LPARAM(lParam))});
+        return 0;
+    }
+    struct Request {
+        HWND bar;
+        CPoint point;
+    };
+    std::vector<Request> requests;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MenuFrame, CWtkFrameWnd)
+    ON_REGISTERED_MESSAGE(WTKMSG_TOOLBAR_POPUPMENU, OnBarsMenu)
+END_MESSAGE_MAP()
+
+TEST_F(WtkDockBar, TheContextMenuIsAskedOfTheFrameUnlessCustomisingOrDragging)
+{
+    MenuFrame* menuFrame = NewFrame<MenuFrame>("Menu");
+    ASSERT_NE(menuFrame, nullptr);
+    FrameHolder menuHolder(menuFrame);
+    PlainDockBar side;
+    ASSERT_TRUE(side.Make(menuFrame, CBRS_ALIGN_TOP, CRect(0, 0, 300, 0)));
+    FixedBar bar(CSize(80, 20));
+    ASSERT_TRUE(bar.Make(menuFrame, 120));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(bar.DockControlBar(&side, nullptr, 4));
+
+    struct Case {
+        BOOL customise;
+        BOOL dragging;
+        size_t requests;
+    };
+    const Case cases[] = {{FALSE, FALSE, 1}, {TRUE, FALSE, 1}, {FALSE, TRUE, 1}, {FALSE, FALSE, 2}};
+    for (const Case& c : cases) {
+        CWtkToolBar::SetCustomizeMode(c.customise);
+        bar.SetDragMode(c.dragging);
+        EXPECT_EQ(side.IsBarDragged(), c.dragging);
+        side.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(side.m_hWnd), MAKELPARAM(31, 41));
+        CWtkToolBar::SetCustomizeMode(FALSE);
+        bar.SetDragMode(FALSE);
+        ASSERT_EQ(menuFrame->requests.size(), c.requests);
+    }
+    EXPECT_EQ(menuFrame->requests[0].bar, side.m_hWnd);
+    EXPECT_EQ(menuFrame->requests[0].point, CPoint(31, 41));
+    bar.DestroyWindow();
 }
 
 }  // namespace
