@@ -421,6 +421,35 @@ TEST_F(WtkDockBar, RemovingBarsLetsTheOthersBackAndDropsEmptyRows)
     EXPECT_EQ(dock.GetRowIndex(b.GetDockBarRow()), 0);
 }
 
+TEST_F(WtkDockBar, ABarDockedNextToAnotherGoesJustBeforeIt)
+{
+    FixedBar& a = NewBar(CSize(100, 24), 100);
+    FixedBar& b = NewBar(CSize(100, 24), 101);
+    DockAt(a, CPoint(0, 0));
+    DockAt(b, CPoint(200, 0));
+    FixedBar& c = NewBar(CSize(60, 24), 102);
+    c.SetParent(&dock);
+    c.SetBarAlignment(CBRS_ALIGN_TOP);
+
+    ASSERT_TRUE(dock.DockControlBarNextTo(&c, &b));
+    EXPECT_EQ(c.GetDockBarRow(), b.GetDockBarRow());
+    EXPECT_EQ(BarsOf(b.GetDockBarRow()), (std::vector<CWtkBaseControlBar*>{&a, &c, &b}));
+    // 10 pixels before b's start, pushing b along.
+    EXPECT_EQ(Spans({&a, &c, &b}), (std::vector<std::pair<int, int>>{{0, 100}, {190, 250}, {250, 350}}));
+    std::vector<CWtkBaseControlBar*> order;
+    for (POSITION pos = dock.GetControlBarList().GetHeadPosition(); pos;)
+        order.push_back(static_cast<CWtkBaseControlBar*>(dock.GetControlBarList().GetNext(pos)));
+    EXPECT_EQ(order, (std::vector<CWtkBaseControlBar*>{&a, &c, &b}));
+    EXPECT_EQ(Depth(), 24);
+
+    // A reference bar in no row is refused, and nothing is taken in.
+    FixedBar& loose = NewBar(CSize(50, 24), 103);
+    FixedBar& other = NewBar(CSize(50, 24), 104);
+    EXPECT_FALSE(dock.DockControlBarNextTo(&loose, &other));
+    EXPECT_EQ(dock.GetControlBarList().Find(&loose), nullptr);
+    EXPECT_EQ(loose.GetDockBarRow(), nullptr);
+}
+
 TEST_F(WtkDockBar, ToolbarArrangementLaysBarsEndToEnd)
 {
     FixedBar& a = NewBar(CSize(100, 24), 100);
