@@ -57,6 +57,9 @@ public:
     void SetFullRectSize(int cx, int cy);
     CRect GetFullRect() const { return m_rectFull; }
     void SetFullRect(const CRect& rect) { m_rectFull = rect; }
+    // While dragging: the window rectangle the drag began with, moved by every
+    // step of the mouse since (screen coordinates).
+    const CRect& GetDragRect() const { return m_rectDrag; }
 
     // ---- Overrides of the base bar ---------------------------------------------------
     // The parent is a tab window of a tabbed or docking bar, or a wrapper in

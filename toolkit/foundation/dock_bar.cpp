@@ -568,8 +568,13 @@ BOOL CWtkDockBar::MoveControlBar(CWtkBaseControlBar* pBar, int dx, int dy)
     CWtkDockBarRow* row = pBar ? pBar->GetDockBarRow() : nullptr;
     if (!control || !row || !RowPosition(row))
         return FALSE;
-    CRect candidate = control->GetFullRect();
-    candidate.OffsetRect(dx, dy);
+    // Where the mouse has taken the bar: its drag rectangle sums every step
+    // of the drag. The remembered place cannot serve: the bar's own mouse
+    // handling has already moved it by this step, and each move along the
+    // row sets it back to the window, losing the steps across the row.
+    CRect candidate = control->GetDragRect();
+    if (m_hWnd)
+        ScreenToClient(&candidate);
 
     CWtkDockBar* under = nullptr;
     if (control->IsLeavingDockBar(15, under)) {

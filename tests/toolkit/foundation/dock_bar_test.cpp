@@ -65,12 +65,15 @@ protected:
         ASSERT_TRUE(bar.DockControlBar(&dock, &rect, 4));
     }
 
-    // One step of a live drag: the drag rectangle follows the remembered
-    // place, as the bar's own mouse handling keeps it.
+    // One step of a live drag as the bar's own mouse handling makes it: the
+    // remembered place and the drag rectangle follow the mouse, then the
+    // dock bar is asked to move the bar.
     BOOL Drag(FixedBar& bar, int dx, int dy)
     {
-        CRect drag = bar.GetFullRect();
-        drag.OffsetRect(dx, dy);
+        CRect place = bar.GetFullRect();
+        place.OffsetRect(dx, dy);
+        bar.SetFullRect(place);
+        CRect drag = place;
         dock.ClientToScreen(&drag);
         bar.SetDragRect(drag);
         return dock.MoveControlBar(&bar, dx, dy);
@@ -309,6 +312,37 @@ TEST_F(WtkDockBar, ADragAcrossTheRowBeyondTwoThirdsOfTheBarChangesItsRow)
     EXPECT_EQ(dock.GetRowIndex(a.GetDockBarRow()), 1);
     EXPECT_EQ(RectInParent(b).top, 0);
     EXPECT_EQ(RectInParent(a).top, 24);
+}
+
+// The mouse's steps add up, each counted once: 12 pixels in two steps keep
+// the row, 18 pixels in three steps (more than 2 x 24 / 3) change it.
+TEST_F(WtkDockBar, ALiveMouseDragChangesTheRowAfterTwoThirdsOfTheBarInSmallSteps)
+{
+    FixedBar& a = NewBar(CSize(100, 24), 100);
+    FixedBar& b = NewBar(CSize(100, 24), 101);
+    DockAt(a, CPoint(0, 0));
+    DockAt(b, CPoint(150, 0));
+    frame->ShowWindow(SW_SHOWNOACTIVATE);
+    b.SetOwnDockMode(1);
+    CWtkDockBarRow* first = a.GetDockBarRow();
+    const CPoint start = CentreOf(b);
+    ASSERT_TRUE(::SetCursorPos(start.x, start.y));
+    CPoint client(start);
+    b.ScreenToClient(&client);
+    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ASSERT_TRUE(b.IsDragging());
+
+    for (int y : {6, 12}) {
+        ASSERT_TRUE(::SetCursorPos(start.x, start.y + y));
+        b.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        EXPECT_EQ(b.GetDockBarRow(), first) << y;
+    }
+    ASSERT_TRUE(::SetCursorPos(start.x, start.y + 18));
+    b.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    b.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_NE(b.GetDockBarRow(), first);
+    EXPECT_EQ(dock.GetRowIndex(b.GetDockBarRow()), 1);
+    EXPECT_EQ(RowDepths(), (std::vector<int>{24, 24}));
 }
 
 TEST_F(WtkDockBar, RowsWithARowExclusiveBarSwapInsteadOfMixing)
