@@ -10,6 +10,7 @@
 #include "platform/ui/window_class.h"
 #include "toolkit/controls/tool_bar.h"
 #include "toolkit/extras/base_tab_wnd.h"
+#include "toolkit/foundation/bar_window_class.h"
 #include "toolkit/foundation/base_tabbed_bar.h"
 #include "toolkit/foundation/dock_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
@@ -37,26 +38,8 @@ namespace {
 // The bar's own window class, registered on first use.
 LPCSTR ControlBarClass()
 {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    HBRUSH brush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     static char name[96];
-    std::snprintf(name, sizeof name, "WtkControlBar:%x:%x:%x:%x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)), static_cast<unsigned>(CS_DBLCLKS),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(cursor)),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(brush)));
-    WNDCLASSA wc = {};
-    if (::GetClassInfoA(instance, name, &wc))
-        return name;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
-    if (!AfxRegisterClass(&wc))
-        AfxThrowResourceException();
-    return name;
+    return WtkRegisterBarWindowClass("WtkControlBar", name, sizeof name);
 }
 
 // A window whose parent is a tab window held by a tabbed or docking bar.

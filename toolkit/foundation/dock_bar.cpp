@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "toolkit/controls/tool_bar.h"
+#include "toolkit/foundation/bar_window_class.h"
 #include "toolkit/foundation/control_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
 #include "platform/ui/app.h"
@@ -36,26 +37,8 @@ int DepthEnd(const CRect& rect, BOOL bHorz) { return bHorz ? rect.bottom : rect.
 // The dock bar's window class, registered on first use.
 LPCSTR DockBarClass()
 {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    HBRUSH brush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     static char name[96];
-    std::snprintf(name, sizeof name, "WtkDockBar:%x:%x:%x:%x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)), static_cast<unsigned>(CS_DBLCLKS),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(cursor)),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(brush)));
-    WNDCLASSA wc = {};
-    if (::GetClassInfoA(instance, name, &wc))
-        return name;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
-    if (!AfxRegisterClass(&wc))
-        AfxThrowResourceException();
-    return name;
+    return WtkRegisterBarWindowClass("WtkDockBar", name, sizeof name);
 }
 
 UINT DockBarIdForSide(DWORD dwAlignment)

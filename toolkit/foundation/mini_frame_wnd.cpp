@@ -5,6 +5,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/resource_exception.h"
 #include "platform/ui/window_class.h"
+#include "toolkit/foundation/bar_window_class.h"
 #include "toolkit/foundation/base_control_bar.h"
 #include "toolkit/foundation/global_utils.h"
 
@@ -21,26 +22,8 @@ namespace {
 // The mini frames' window class, registered on first use.
 LPCSTR MiniFrameClass()
 {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    HBRUSH brush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     static char name[96];
-    std::snprintf(name, sizeof name, "WtkMiniWrame:%x:%x:%x:%x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(instance)), static_cast<unsigned>(CS_DBLCLKS),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(cursor)),
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(brush)));
-    WNDCLASSA wc = {};
-    if (::GetClassInfoA(instance, name, &wc))
-        return name;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
-    if (!AfxRegisterClass(&wc))
-        AfxThrowResourceException();
-    return name;
+    return WtkRegisterBarWindowClass("WtkMiniWrame", name, sizeof name);
 }
 
 }  // namespace
