@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "control_bar_support.h"
 #include "toolkit/controls/tool_bar.h"
+#include "dib_canvas.h"
 #include "toolkit/foundation/dock_bar_row.h"
+#include "toolkit/foundation/visual_manager_winxp.h"
+#include "../../platform/ui/screenshot.h"
 
 namespace {
 
@@ -343,6 +348,69 @@ TEST_F(WtkDockBar, ALiveMouseDragChangesTheRowAfterTwoThirdsOfTheBarInSmallSteps
     EXPECT_NE(b.GetDockBarRow(), first);
     EXPECT_EQ(dock.GetRowIndex(b.GetDockBarRow()), 1);
     EXPECT_EQ(RowDepths(), (std::vector<int>{24, 24}));
+}
+
+// How many colours the picture has inside the rectangle.
+size_t DistinctColoursIn(const Image& image, const CRect& rect)
+{
+    std::vector<COLORREF> seen;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF c = image.Pixel(x, y);
+            if (std::find(seen.begin(), seen.end(), c) == seen.end())
+                seen.push_back(c);
+        }
+    return seen.size();
+}
+
+// The dock bar with two rows of bars, drawn in the classic and the theme
+// look, saved for a person to look at. A plain control bar paints its
+// background through the current visual manager and nothing else (its
+// border and gripper belong to the bars that embed the non-client helper).
+TEST_F(WtkDockBar, DockedBarsPaintTheirBackgroundInEveryLook)
+{
+    FixedBar& a = NewBar(CSize(120, 26), 100);
+    FixedBar& b = NewBar(CSize(90, 26), 101);
+    FixedBar& c = NewBar(CSize(150, 26), 102);
+    for (FixedBar* bar : {&a, &b, &c})
+        bar->SetBarStyle(bar->GetBarStyle() | CBRS_GRIPPER | CBRS_BORDER_ANY);
+    DockAt(a, CPoint(0, 0));
+    DockAt(b, CPoint(150, 0));
+    DockAt(c, CPoint(0, 26));
+    ::SetWindowPos(frame->GetSafeHwnd(), HWND_TOPMOST, 20, 20, 440, 140, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+    struct Look {
+        const char* name;
+        const CRuntimeClass* manager;
+    };
+    const Look looks[] = {{"classic", RUNTIME_CLASS(CWtkVisualManager)},
+                          {"winxp", RUNTIME_CLASS(CWtkWinXPVisualManager)}};
+    for (const Look& look : looks) {
+        SCOPED_TRACE(look.name);
+        CWtkVisualManager::SetDefaultManager(look.manager);
+        ASSERT_TRUE(CWtkVisualManager::GetInstance()->IsKindOf(look.manager));
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::Sleep(200);
+        const Image picture = CaptureWindow(frame->GetSafeHwnd());
+        ASSERT_FALSE(picture.Empty());
+        EXPECT_FALSE(SaveScreenshot(picture, std::string("toolkit_dock_bar_") + look.name).empty());
+        for (FixedBar* bar : {&a, &b, &c}) {
+            CRect rect;
+            bar->GetWindowRect(&rect);
+            CRect origin;
+            frame->GetWindowRect(&origin);
+            rect.OffsetRect(-origin.left, -origin.top);
+            DibCanvas reference(8, 8);
+            reference.Fill(RGB(1, 2, 3));
+            CWtkVisualManager::GetInstance()->FillBarBackground(&reference.dc, bar, CRect(0, 0, 8, 8),
+                                                                CRect(0, 0, 8, 8));
+            ASSERT_NE(reference.At(4, 4), RGB(1, 2, 3));
+            EXPECT_EQ(DistinctColoursIn(picture, rect), 1u) << bar->GetDlgCtrlID();
+            EXPECT_EQ(picture.Pixel(rect.CenterPoint().x, rect.CenterPoint().y), reference.At(4, 4))
+                << bar->GetDlgCtrlID();
+        }
+    }
+    CWtkVisualManager::SetDefaultManager(RUNTIME_CLASS(CWtkVisualManager));
 }
 
 TEST_F(WtkDockBar, RowsWithARowExclusiveBarSwapInsteadOfMixing)
