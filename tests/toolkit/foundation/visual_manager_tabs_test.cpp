@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -860,6 +861,59 @@ TEST_F(VisualManagerTabs, TabIndexOutsideTheRangeDrawsNoImageIconLabelOrOwnColou
             }
         }
     }
+}
+
+}  // namespace
+
+// ---- The picture ----------------------------------------------------------------------------
+
+namespace {
+
+// Tabs of the 3D style along the top and of a flat style along the bottom,
+// in the classic and the Office-XP look, saved for a person to look at;
+// every tab shows its label over what the hooks filled.
+TEST_F(VisualManagerTabs, TabStripsOfBothStylesAndLooksArePictured)
+{
+    DibCanvas canvas(300, 4 * 26);
+    canvas.Fill(data.m_clrBtnFace);
+    CPen pen(PS_SOLID, 1, data.m_clrBtnShadow);
+    CPen* oldPen = canvas.dc.SelectObject(&pen);
+    CBrush* oldBrush = canvas.dc.SelectObject(&data.m_brBtnFace);
+    CFont* oldFont = canvas.dc.SelectObject(&font);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    tabs.m_tabs = {{"First", 0}, {"Second &Tab"}, {"Third"}};
+    tabs.m_nActive = 1;
+    const int widths[] = {70, 100, 70};
+    int row = 0;
+    for (Look look : {Classic, XP}) {
+        for (BOOL flat : {FALSE, TRUE}) {
+            tabs.m_bFlat = flat;
+            tabs.SetLocation(flat ? kBottom : kTop);
+            const CRect area(0, row * 26 + 2, 300, row * 26 + 2 + tabs.m_nHeight);
+            Manager(look).FillTabArea(&canvas.dc, area, &tabs);
+            int left = 4;
+            for (int i = 0; i < 3; ++i) {
+                canvas.dc.SetTextColor(RGB(0, 0, 0));
+                const CRect tab(left, area.top + 1, left + widths[i], area.bottom - 1);
+                Manager(look).DrawTab(&canvas.dc, tab, i, i == tabs.m_nActive, &tabs);
+                // The label lies right of where an image would be.
+                const CRect label(tab.left + (flat ? 12 : kImageSize + 8), tab.top + 2, tab.right - 12,
+                                  tab.bottom - 2);
+                std::vector<COLORREF> seen;
+                for (int y = label.top; y < label.bottom; ++y)
+                    for (int x = label.left; x < label.right; ++x)
+                        if (std::find(seen.begin(), seen.end(), canvas.At(x, y)) == seen.end())
+                            seen.push_back(canvas.At(x, y));
+                EXPECT_GE(seen.size(), 2u) << "look " << look << ", flat " << flat << ", tab " << i;
+                left += widths[i] + 2;
+            }
+            ++row;
+        }
+    }
+    canvas.dc.SelectObject(oldFont);
+    canvas.dc.SelectObject(oldBrush);
+    canvas.dc.SelectObject(oldPen);
+    EXPECT_FALSE(SaveScreenshot(canvas.ToImage(), "toolkit_visual_manager_tabs").empty());
 }
 
 }  // namespace
