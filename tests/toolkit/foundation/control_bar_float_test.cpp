@@ -6,6 +6,8 @@
 
 #include "control_bar_support.h"
 #include "message_pump.h"
+#include "screenshot.h"
+#include "toolkit/foundation/global_data.h"
 #include "toolkit/foundation/mini_frame_wnd.h"
 
 namespace {
@@ -110,6 +112,13 @@ TEST_F(WtkControlBarFloat, FloatingMovesTheBarIntoAMiniFrameOwnedByTheFrame)
     CRect inside(0, 0, 100, 50);
     m_bar.CalcInsideRect(inside, TRUE);
     EXPECT_EQ(inside, CRect(6, 2, 94, 48));
+    // The mini frame is still the least its owner needs: a popup that
+    // shows the bar in its client area, with no caption or border drawn.
+    miniFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const Image picture = DrawWindow(m_miniFrame);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_FALSE(SaveScreenshot(picture, "toolkit_control_bar_floating").empty());
+    EXPECT_EQ(picture.Pixel(picture.width / 2, picture.height / 2), WtkGlobalData().m_clrBtnFace);
 
     // Floating again changes nothing.
     ASSERT_TRUE(m_bar.FloatControlBar(CRect(0, 0, 50, 50), 2, TRUE));
