@@ -1,13 +1,9 @@
 #include "toolkit/foundation/control_bar.h"
 
-#include <cstdio>
 #include <limits>
 #include <new>
 
-#include "platform/ui/app.h"
 #include "platform/ui/frame_wnd.h"
-#include "platform/ui/resource_exception.h"
-#include "platform/ui/window_class.h"
 #include "toolkit/controls/tool_bar.h"
 #include "toolkit/extras/base_tab_wnd.h"
 #include "toolkit/foundation/bar_window_class.h"

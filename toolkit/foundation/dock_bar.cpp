@@ -1,17 +1,13 @@
 #include "toolkit/foundation/dock_bar.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "toolkit/controls/tool_bar.h"
 #include "toolkit/foundation/bar_window_class.h"
 #include "toolkit/foundation/control_bar.h"
 #include "toolkit/foundation/dock_bar_row.h"
-#include "platform/ui/app.h"
 #include "platform/ui/frame_wnd.h"
-#include "platform/ui/resource_exception.h"
-#include "platform/ui/window_class.h"
 #include "toolkit/foundation/dock_manager.h"
 #include "toolkit/foundation/visual_manager.h"
 

@@ -1,10 +1,6 @@
 #include "toolkit/foundation/mini_frame_wnd.h"
 
-#include <cstdio>
 
-#include "platform/ui/app.h"
-#include "platform/ui/resource_exception.h"
-#include "platform/ui/window_class.h"
 #include "toolkit/foundation/bar_window_class.h"
 #include "toolkit/foundation/base_control_bar.h"
 #include "toolkit/foundation/global_utils.h"
